@@ -1,0 +1,3 @@
+set(QUIL_MINGW_TRIPLE i686-w64-mingw32)
+set(QUIL_MINGW_ARCH win32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
