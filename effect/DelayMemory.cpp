@@ -1,0 +1,82 @@
+#include "effect/DelayMemory.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <new>
+
+namespace {
+
+// Storage is aligned for vector stores.
+constexpr std::align_val_t kAlignment{16};
+
+// Halves away from zero.
+int Nearest(double x) { return static_cast<int>(std::lround(x)); }
+
+}  // namespace
+
+DelayMemory::~DelayMemory() { Release(); }
+
+void DelayMemory::Release() {
+  ::operator delete[](mItems, kAlignment);
+  mItems = nullptr;
+  mCapacity = 0;
+}
+
+void DelayMemory::Allocate(int frames) {
+  Release();
+  if (frames > 0 && frames <= INT_MAX / mResolution) {
+    const int capacity = mResolution * frames;
+    mItems = static_cast<double*>(::operator new[](sizeof(double) * capacity, kAlignment, std::nothrow));
+    if (mItems) mCapacity = capacity;
+  }
+  Clear();
+  mLength = std::min(mLength, mCapacity);
+}
+
+void DelayMemory::SetMaxMs(int ms) {
+  mMaxMs = ms;
+  const double frames = ms / 1000.0 * mRate;
+  // A non-positive rate or time, or one beyond any storage, leaves no usable circle.
+  const int n = frames > 0.0 && frames < INT_MAX / mResolution ? Nearest(frames) : 0;
+  mLength = std::min(mResolution * n, mCapacity);
+  if (mWriteIndex >= mLength) mWriteIndex = std::max(mLength - 1, 0);
+}
+
+void DelayMemory::Clear() {
+  std::fill_n(mItems, mCapacity, 0.0);
+  mWriteIndex = 0;
+}
+
+void DelayMemory::SetClock(int curMs, double step) {
+  mCurMs = curMs;
+  mStep = step;
+  const double positions = mResolution * step;
+  // Non-positive and NaN clocks stop the memory; the bound keeps the integer conversion defined.
+  mPositionsPerStep = positions > 0.0 ? Nearest(std::min(positions, double(INT_MAX / 2))) : 0;
+}
+
+double DelayMemory::Record(double x) {
+  const int n = mPositionsPerStep;
+  if (n >= mLength) {
+    // The whole circle is overwritten, some positions several times over.
+    std::fill_n(mItems, mLength, x);
+  } else {
+    // The n positions from the write index, as at most two contiguous runs.
+    const int firstRun = std::min(n, mLength - mWriteIndex);
+    std::fill_n(mItems + mWriteIndex, firstRun, x);
+    std::fill_n(mItems, n - firstRun, x);
+  }
+  return Replay();
+}
+
+double DelayMemory::Replay() {
+  const int n = mPositionsPerStep;
+  if (n < mLength) {
+    mWriteIndex += n;
+    if (mWriteIndex >= mLength) mWriteIndex -= mLength;
+  } else {
+    mWriteIndex = static_cast<int>((static_cast<std::int64_t>(mWriteIndex) + n) % mLength);
+  }
+  return mItems[mWriteIndex];
+}
