@@ -15,6 +15,7 @@ constexpr double kLowPassHz = 7000.0;
 // rate, where the designs turn unstable; they stop just below it instead.
 constexpr double kHighestLowPassCutoff = 0.49;
 constexpr double kFollowerMs = 42.0;
+constexpr double kCompanderFloor = 1e-3;
 constexpr double kMakeUpGain = 1.58489;  // about +4 dB
 constexpr double kQuantiserSteps = 2048.0;
 // Keeps trunc(v x 2048) inside a 32-bit integer; larger values stop there.
@@ -35,15 +36,17 @@ double Sanitised(double x) {
 DelayEngine::DelayEngine() : mNoiseState(static_cast<std::uint32_t>(std::time(nullptr))) {}
 
 double DelayEngine::Quantise(double v) {
-  const double product = v * kQuantiserSteps;
-  const double scaled = std::isnan(product) ? 0.0 : std::clamp(product, -kQuantiserLimit, kQuantiserLimit);
-  return static_cast<std::int32_t>(scaled) / kQuantiserSteps;
+  double scaled = v * kQuantiserSteps;
+  if (!(std::fabs(scaled) <= kQuantiserLimit))
+    scaled = std::isnan(scaled) ? 0.0 : std::copysign(kQuantiserLimit, scaled);
+  return static_cast<std::int32_t>(scaled) * (1.0 / kQuantiserSteps);
 }
 
 double DelayEngine::NoiseFromValue(std::uint32_t r) {
-  // Rounded through single precision the way the pedal model's noise always was.
-  const float scaled = static_cast<float>(r) / 16383.5f;
-  const float centred = static_cast<float>(static_cast<double>(scaled) - 1.0);
+  // Rounded through single precision at both steps. The stores through volatile make that hold on
+  // x87 as well, which would otherwise keep the extended intermediate.
+  const volatile float scaled = static_cast<float>(r) / 16383.5f;
+  const volatile float centred = static_cast<float>(static_cast<double>(scaled) - 1.0);
   return centred * kNoiseLevel;
 }
 
@@ -123,67 +126,72 @@ void DelayEngine::DeriveClock() {
   mMemory.SetClock(curMs, curMs > 0 ? static_cast<double>(maxMs) / curMs : 0.0);
 }
 
-void DelayEngine::ProcessSamples(double* samples, int count) {
-  for (int i = 0; i < count; ++i) samples[i] = ProcessSample(samples[i]);
+void DelayEngine::ProcessSamples(double* samples, int count) { ProcessSamplesWithDry(samples, nullptr, count); }
+
+void DelayEngine::ProcessSamplesWithDry(double* samples, double* dry, int count) {
+  while (count > 0) {
+    const int chunk = std::min(count, kChunk);
+    ProcessChunk(samples, dry, chunk);
+    samples += chunk;
+    if (dry) dry += chunk;
+    count -= chunk;
+  }
 }
 
 // The compander is a 2:1 law in decibels (L = 8.685889638065037 dB per neper x ln level, back with
-// 0.1151292546497 neper per dB): the memory holds the level at exponent 0.5, L_c = 0.5 L_in, and
-// the expander applies exponent 2, L_out = L_d + L_e2 = 2 L_d, which works out to gE = e2, the
-// follower of what leaves the memory. gC makes the compressor the exact inverse of that expander:
-// mFollower1 runs on the compressed, quantised signal that enters the memory, the same sequence
-// mFollower2 will see when it leaves, and gC is the gain for which c x e1' = v, with e1' the
-// follower after taking c. With A = 1 - coefficient and B = coefficient x e1 that is
-// gC = 2 / (B + sqrt(B^2 + 4 A |v|)): steadily |c| ~ sqrt(|v|), and expansion tracks compression
-// sample by sample, onsets included, so the loop gain stays mFeedback.
+// 0.1151292546497 neper per dB). Compression: gC = -L_e1 dB, that is gC = 1 / e1, with mFollower1
+// on the compressed signal that enters the memory, so steadily L_c = L_in - L_c: L_c = 0.5 L_in,
+// exponent 0.5. Expansion: gE = +L_e2 dB, gE = e2, with mFollower2 on what leaves the memory:
+// L_out = L_d + L_e2 = 2 L_d, exponent 2. Both followers see the same quantised sequence, one
+// before and one after the memory, and both gains use the envelope from before the sample's own
+// update, so the expander is the exact inverse of the compressor, onsets included, and the loop
+// gain stays mFeedback. The floor keeps 1 / e1 finite and sets where the law stops (about
+// -120 dBFS); the expander applies the same floor.
 double DelayEngine::Compress(double v) {
-  const double level = std::fabs(v);
-  const double e = mFollower1.envelope;
-  // The follower rises exactly when |c| > e, that is when |v| > e^2.
-  const double coefficient = mFollower1.Coefficient(level > e * e);
-  const double B = coefficient * e;
-  // The smallest normal double keeps the gain finite when both the input and the follower are 0.
-  const double gain = 2.0 / (B + std::sqrt(B * B + 4.0 * (1.0 - coefficient) * level) +
-                             std::numeric_limits<double>::min());
+  const double gain = 1.0 / std::max(mFollower1.envelope, kCompanderFloor);
   const double c = Quantise(v * gain);
   mFollower1.Update(std::fabs(c));
   return c;
 }
 
-double DelayEngine::ProcessSample(double x) {
-  x = Sanitised(x);
-  if (mSaturation) x = std::tanh(x);
-  x = mInputShelf.ProcessSample(x);
-  const double dry = x;
-
-  double v = mInputLowPass.ProcessSample(x);
-  v = mLastOut * mFeedback + v;
-  double d = mMemory.Step(Compress(v));
+double DelayEngine::Expand(double d) {
+  const double gain = std::max(mFollower2.envelope, kCompanderFloor);
   mFollower2.Update(std::fabs(d));
-  d = d * mFollower2.envelope;
-  mLastOut = d;
-  const double wet = mOutputLowPass.ProcessSample(d) * kMakeUpGain;
+  return d * gain;
+}
 
-  double y;
-  if (mEffectActive) {
-    mMemory.SetFreeze(mHold);
-    if (mStereoMode) {
-      mDryOut = dry;
-      y = mEffectLevel * wet;
-    } else {
-      y = mEffectLevel * wet + dry;
-    }
-  } else {
-    mMemory.SetFreeze(false);
-    if (mStereoMode) {
-      mDryOut = dry;
-      y = 0.0;
-    } else {
-      y = dry;
-    }
+void DelayEngine::ProcessChunk(double* samples, double* dry, int count) {
+  double emphasised[kChunk];
+  for (int i = 0; i < count; ++i) {
+    double x = Sanitised(samples[i]);
+    if (mSaturation) x = std::tanh(x);
+    x = mInputShelf.ProcessSample(x);
+    emphasised[i] = x;
+    samples[i] = mInputLowPass.ProcessSample(x);
   }
 
-  y = mOutputShelf.ProcessSample(y);
-  if (mHiss) y += NextNoise();
-  return y;
+  // The mix freezes the memory from the sample after the first on.
+  const bool freeze = mEffectActive && mHold;
+  for (int i = 0; i < count; ++i) {
+    const double v = mLastOut * mFeedback + samples[i];
+    const double d = Expand(mMemory.Step(Compress(v)));
+    mMemory.SetFreeze(freeze);
+    mLastOut = d;
+    samples[i] = d;
+  }
+
+  for (int i = 0; i < count; ++i) {
+    const double wet = mOutputLowPass.ProcessSample(samples[i]) * kMakeUpGain;
+    double y;
+    if (mStereoMode) {
+      mDryOut = emphasised[i];
+      y = mEffectActive ? mEffectLevel * wet : 0.0;
+    } else {
+      y = mEffectActive ? mEffectLevel * wet + emphasised[i] : emphasised[i];
+    }
+    if (dry) dry[i] = mDryOut;
+    y = mOutputShelf.ProcessSample(y);
+    if (mHiss) y += NextNoise();
+    samples[i] = y;
+  }
 }

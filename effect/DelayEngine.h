@@ -19,7 +19,9 @@ class DelayEngine : public AudioProcessor {
     double rise = 0.0;
     double fall = 0.0;
 
-    double Coefficient(bool rising) const { return rising ? rise : fall; }
+    // With equal coefficients (as the engine sets them) there is nothing to choose, and no branch
+    // left for the processor to mispredict on every other sample of a waveform.
+    double Coefficient(bool rising) const { return rise == fall ? rise : rising ? rise : fall; }
     void Update(double a) { envelope = (envelope - a) * Coefficient(a > envelope) + a; }
   };
 
@@ -28,6 +30,9 @@ class DelayEngine : public AudioProcessor {
 
   void ProcessSamples(double* samples, int count) override;
   void Prepare() override;
+  // ProcessSamples that also hands out, for every sample, mDryOut as it stands after that sample
+  // (stereo mode's dry signal). `dry` may be null.
+  void ProcessSamplesWithDry(double* samples, double* dry, int count);
 
   // 0 "12.5ms - 50ms" (also any unknown mode), 1 "50ms - 200ms", 2 "200ms - 800ms", 3 hold.
   void SetDelayRange(int mode);
@@ -65,8 +70,14 @@ class DelayEngine : public AudioProcessor {
   double mEffectLevel = 1.0;
 
  private:
-  double ProcessSample(double x);
+  // The chain in three passes over a chunk: everything up to the feedback, the loop through the
+  // memory, everything after it. Each sample sees exactly the operations of the one-sample chain;
+  // the split lets the processor overlap independent work instead of waiting on each sample's
+  // longest dependency.
+  static constexpr int kChunk = 64;
+  void ProcessChunk(double* samples, double* dry, int count);
   double Compress(double v);
+  double Expand(double d);
   double NextNoise();
   void SetRange(double minMs, double maxMs);
   void DeriveClock();
