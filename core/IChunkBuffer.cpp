@@ -24,20 +24,23 @@ bool IChunkBuffer::PutByte(uint8_t value)
   return PutBytes(&value, 1);
 }
 
+bool IChunkBuffer::PutLittleEndian(uint64_t bits, int width)
+{
+  uint8_t bytes[8];
+  for (int i = 0; i < width; ++i) bytes[i] = static_cast<uint8_t>(bits >> (8 * i));
+  return PutBytes(bytes, width);
+}
+
 bool IChunkBuffer::PutInt32(int32_t value)
 {
-  uint8_t bytes[4];
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
-  return PutBytes(bytes, 4);
+  return PutLittleEndian(static_cast<uint32_t>(value), 4);
 }
 
 bool IChunkBuffer::PutDouble(double value)
 {
   uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
-  uint8_t bytes[8];
-  for (int i = 0; i < 8; ++i) bytes[i] = static_cast<uint8_t>(bits >> (8 * i));
-  return PutBytes(bytes, 8);
+  return PutLittleEndian(bits, 8);
 }
 
 bool IChunkBuffer::PutBytes(const void* data, int count)
@@ -67,26 +70,26 @@ int IChunkBuffer::GetByte(int pos, uint8_t* value) const
   return at ? pos + 1 : -1;
 }
 
+uint64_t IChunkBuffer::GetLittleEndian(int pos, int width, int* newPos) const
+{
+  const uint8_t* at = At(pos, width);
+  uint64_t bits = 0;
+  for (int i = 0; at && i < width; ++i) bits |= static_cast<uint64_t>(at[i]) << (8 * i);
+  *newPos = at ? pos + width : -1;
+  return bits;
+}
+
 int IChunkBuffer::GetInt32(int pos, int32_t* value) const
 {
-  const uint8_t* at = At(pos, 4);
-  uint32_t bits = 0;
-  if (at) {
-    for (int i = 0; i < 4; ++i) bits |= static_cast<uint32_t>(at[i]) << (8 * i);
-  }
-  *value = static_cast<int32_t>(bits);
-  return at ? pos + 4 : -1;
+  *value = static_cast<int32_t>(static_cast<uint32_t>(GetLittleEndian(pos, 4, &pos)));
+  return pos;
 }
 
 int IChunkBuffer::GetDouble(int pos, double* value) const
 {
-  const uint8_t* at = At(pos, 8);
-  uint64_t bits = 0;
-  if (at) {
-    for (int i = 0; i < 8; ++i) bits |= static_cast<uint64_t>(at[i]) << (8 * i);
-  }
+  const uint64_t bits = GetLittleEndian(pos, 8, &pos);
   std::memcpy(value, &bits, sizeof bits);
-  return at ? pos + 8 : -1;
+  return pos;
 }
 
 int IChunkBuffer::GetBytes(int pos, void* data, int count) const

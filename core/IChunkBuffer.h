@@ -50,6 +50,8 @@ private:
   // The position where width bytes at pos start, or null when they do not lie inside the chunk.
   const uint8_t* At(int pos, int width) const;
   uint8_t* Extend(int count);
+  bool PutLittleEndian(uint64_t bits, int width);
+  uint64_t GetLittleEndian(int pos, int width, int* newPos) const;
 
   TypedBuffer mBytes{4096};
 };

@@ -68,24 +68,7 @@ void IEffectBase::ParseChannelIO(const char* channelIOText)
     if (pair) ++pair;
   }
 
-  if (mInputPointers.SetCount<double*>(maxInputs, false)) {
-    double** slots = mInputPointers.Get<double*>();
-    for (int i = 0; i < maxInputs; ++i) {
-      slots[i] = nullptr;
-      IInputChannel* channel = new IInputChannel;
-      channel->slot = &slots[i];
-      if (!mInputChannels.Append(channel)) delete channel;
-    }
-  }
-  if (mOutputPointers.SetCount<double*>(maxOutputs, false)) {
-    double** slots = mOutputPointers.Get<double*>();
-    for (int i = 0; i < maxOutputs; ++i) {
-      slots[i] = nullptr;
-      IOutputChannel* channel = new IOutputChannel;
-      channel->slot = &slots[i];
-      if (!mOutputChannels.Append(channel)) delete channel;
-    }
-  }
+  CreateChannels(maxInputs, maxOutputs);
 }
 
 void IEffectBase::ResetDsp()

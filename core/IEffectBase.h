@@ -194,6 +194,7 @@ protected:
 
 private:
   void ParseChannelIO(const char* channelIOText);
+  void CreateChannels(int inputs, int outputs);
   bool FramesFit(int nFrames) const { return nFrames >= 0 && nFrames <= mBlockSize; }
   void ConvertOutputs(int nFrames, bool adding);
   void DelayInputs(int nFrames);

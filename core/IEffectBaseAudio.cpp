@@ -18,6 +18,44 @@ struct ChannelRange
   int end;
 };
 
+// Channel records start unconnected, each slot pointing at its own entry of the pointer array.
+template <typename Channel>
+void MakeChannels(PtrList<Channel>& channels, TypedBuffer& pointers, int count)
+{
+  if (!pointers.SetCount<double*>(count, false)) return;
+  double** slots = pointers.Get<double*>();
+  for (int i = 0; i < count; ++i) {
+    slots[i] = nullptr;
+    Channel* channel = new Channel;
+    channel->slot = &slots[i];
+    if (!channels.Append(channel)) delete channel;
+  }
+}
+
+template <typename Channel>
+void Connect(const PtrList<Channel>& channels, int first, int count, bool connected)
+{
+  const ChannelRange range(first, count, channels.Count());
+  for (int i = range.begin; i < range.end; ++i) {
+    Channel* channel = channels.At(i);
+    channel->connected = connected;
+    // A disconnected channel works on its own scratch; an input's stays silent.
+    if (!connected) *channel->slot = channel->scratch.template Get<double>();
+  }
+}
+
+// Connected channels in the range take the host's buffers in order; others take none.
+template <typename Channel>
+void AttachHost(const PtrList<Channel>& channels, int first, int count, double** host)
+{
+  if (!host) return;
+  const ChannelRange range(first, count, channels.Count());
+  for (int i = range.begin; i < range.end; ++i) {
+    Channel* channel = channels.At(i);
+    if (channel->connected) *channel->slot = *host++;
+  }
+}
+
 void CopyOrSilence(double* out, const double* in, int nFrames)
 {
   if (in)
@@ -75,25 +113,20 @@ bool IEffectBase::IsOutputConnected(int index) const
   return channel && channel->connected;
 }
 
+void IEffectBase::CreateChannels(int inputs, int outputs)
+{
+  MakeChannels(mInputChannels, mInputPointers, inputs);
+  MakeChannels(mOutputChannels, mOutputPointers, outputs);
+}
+
 void IEffectBase::ConnectInputs(int first, int count, bool connected)
 {
-  const ChannelRange range(first, count, InputCount());
-  for (int i = range.begin; i < range.end; ++i) {
-    IInputChannel* channel = mInputChannels.At(i);
-    channel->connected = connected;
-    // A disconnected input feeds ProcessBlock from its own scratch, which stays silent.
-    if (!connected) *channel->slot = channel->scratch.Get<double>();
-  }
+  Connect(mInputChannels, first, count, connected);
 }
 
 void IEffectBase::ConnectOutputs(int first, int count, bool connected)
 {
-  const ChannelRange range(first, count, OutputCount());
-  for (int i = range.begin; i < range.end; ++i) {
-    IOutputChannel* channel = mOutputChannels.At(i);
-    channel->connected = connected;
-    if (!connected) *channel->slot = channel->scratch.Get<double>();
-  }
+  Connect(mOutputChannels, first, count, connected);
 }
 
 void IEffectBase::ConnectExtraChannels()
@@ -104,22 +137,12 @@ void IEffectBase::ConnectExtraChannels()
 
 void IEffectBase::AttachInputs(int first, int count, double** host)
 {
-  if (!host) return;
-  const ChannelRange range(first, count, InputCount());
-  for (int i = range.begin; i < range.end; ++i) {
-    IInputChannel* channel = mInputChannels.At(i);
-    if (channel->connected) *channel->slot = *host++;
-  }
+  AttachHost(mInputChannels, first, count, host);
 }
 
 void IEffectBase::AttachOutputs(int first, int count, double** host)
 {
-  if (!host) return;
-  const ChannelRange range(first, count, OutputCount());
-  for (int i = range.begin; i < range.end; ++i) {
-    IOutputChannel* channel = mOutputChannels.At(i);
-    if (channel->connected) *channel->slot = *host++;
-  }
+  AttachHost(mOutputChannels, first, count, host);
 }
 
 bool IEffectBase::AttachInputs(int first, int count, float** host, int nFrames)

@@ -16,6 +16,15 @@ struct Frame
     plug.ConnectOutputs(0, plug.OutputCount(), true);
     plug.ChangeBlockSize(blockSize);
   }
+  // Single-precision host buffers for both channels.
+  bool AttachFloat(std::vector<float>& inL, std::vector<float>& inR, std::vector<float>& outL,
+                   std::vector<float>& outR)
+  {
+    float* ins[] = {inL.data(), inR.data()};
+    float* outs[] = {outL.data(), outR.data()};
+    plug.AttachOutputs(0, 2, outs);
+    return plug.AttachInputs(0, 2, ins, static_cast<int>(inL.size()));
+  }
   RecordingEffect plug;
 };
 
@@ -61,10 +70,7 @@ TEST(Processing, SinglePrecisionReplacingAndAdding)
 {
   Frame f;
   std::vector<float> inL = {1, 2, 3, 4}, inR = {-1, -2, -3, -4}, outL(4, 7.f), outR(4, 7.f);
-  float* ins[] = {inL.data(), inR.data()};
-  float* outs[] = {outL.data(), outR.data()};
-  ASSERT_TRUE(f.plug.AttachInputs(0, 2, ins, 4));
-  f.plug.AttachOutputs(0, 2, outs);
+  ASSERT_TRUE(f.AttachFloat(inL, inR, outL, outR));
   ASSERT_TRUE(f.plug.RunBlockFloat(4));
   EXPECT_EQ(outL, inL);
   EXPECT_EQ(outR, inR);
@@ -185,10 +191,7 @@ TEST(Processing, PassThroughWithoutLatencyCopies)
   Frame f;
   ASSERT_TRUE(f.plug.CreateLatencyDelay()); // latency 0: the delay is not used
   std::vector<float> in = {1, 2, 3}, outL(3), outR(3, 9.f);
-  float* ins[] = {in.data(), in.data()};
-  float* outs[] = {outL.data(), outR.data()};
-  ASSERT_TRUE(f.plug.AttachInputs(0, 2, ins, 3));
-  f.plug.AttachOutputs(0, 2, outs);
+  ASSERT_TRUE(f.AttachFloat(in, in, outL, outR));
   ASSERT_TRUE(f.plug.PassThroughFloat(3));
   EXPECT_EQ(outL, in);
   EXPECT_EQ(outR, in);
