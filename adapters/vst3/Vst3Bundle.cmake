@@ -1,0 +1,36 @@
+# quil_vst3_bundle(<module target> <bundle folder>)
+# Puts the module's binary where hosts look for it inside a `<Name>.vst3` bundle folder:
+# Contents/x86_64-linux/<Name>.so, Contents/x86_64-win/<Name>.vst3 or Contents/x86-win/<Name>.vst3.
+function(quil_vst3_bundle target bundle)
+  get_filename_component(name ${bundle} NAME_WE)
+  if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(arch x86-win)
+  elseif(WIN32)
+    set(arch x86_64-win)
+  else()
+    set(arch x86_64-linux)
+  endif()
+  if(WIN32)
+    set(suffix .vst3)
+  else()
+    set(suffix .so)
+  endif()
+  set_target_properties(${target} PROPERTIES
+    PREFIX ""
+    OUTPUT_NAME ${name}
+    SUFFIX ${suffix}
+    LIBRARY_OUTPUT_DIRECTORY ${bundle}/Contents/${arch}
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
+  if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # stdcall exports would otherwise be decorated (GetPluginFactory@0); hosts look up plain names.
+    target_link_options(${target} PRIVATE -Wl,--kill-at)
+  elseif(NOT WIN32)
+    # Export only the module entry points.
+    target_link_options(${target} PRIVATE -Wl,--exclude-libs,ALL)
+    if(NOT QUIL_SANITIZE)
+      # Fail the link on anything unresolved (sanitizer runtimes live in the host executable).
+      target_link_options(${target} PRIVATE -Wl,--no-undefined)
+    endif()
+  endif()
+endfunction()
