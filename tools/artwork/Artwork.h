@@ -6,7 +6,7 @@
 
 namespace artwork {
 
-Image DrawPedalBackground(FontSet& fonts);  // the pedal and the board beneath it
+Image DrawPedalBackground(FontSet& fonts);           // the pedal and the board beneath it
 void DrawSidePanel(Canvas& canvas, FontSet& fonts);  // the switch plate, part of the background
 Image DrawKnobStrip();
 Image DrawRangeSelectorStrip();

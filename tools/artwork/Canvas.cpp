@@ -71,7 +71,8 @@ std::vector<float> Canvas::Coverage(const Shape& shape, const Span& span, Vec2 o
 void Canvas::BlendMask(const std::vector<float>& mask, const Span& span, Colour colour) {
   const int w = span.x1 - span.x0;
   for (int y = span.y0; y < span.y1; ++y)
-    for (int x = span.x0; x < span.x1; ++x) BlendSample(x, y, colour, mask[static_cast<size_t>(y - span.y0) * w + (x - span.x0)]);
+    for (int x = span.x0; x < span.x1; ++x)
+      BlendSample(x, y, colour, mask[static_cast<size_t>(y - span.y0) * w + (x - span.x0)]);
 }
 
 void Canvas::BlendSample(int sx, int sy, Colour colour, float coverage) {
@@ -115,13 +116,13 @@ void Canvas::InnerShadow(const Shape& shape, Colour colour, float blur, Vec2 off
   BlendMask(mask, span, colour);
 }
 
-void Canvas::DrawImage(const Image& image, int x, int y) {
+void Canvas::DrawImage(const Image& image, int x, int y, float opacity) {
   for (int iy = 0; iy < image.height; ++iy) {
     for (int ix = 0; ix < image.width; ++ix) {
       const std::uint8_t* p = image.Pixel(ix, iy);
       const Colour c = {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f, p[3] / 255.0f};
       for (int sy = 0; sy < mScale; ++sy)
-        for (int sx = 0; sx < mScale; ++sx) BlendSample((x + ix) * mScale + sx, (y + iy) * mScale + sy, c, 1.0f);
+        for (int sx = 0; sx < mScale; ++sx) BlendSample((x + ix) * mScale + sx, (y + iy) * mScale + sy, c, opacity);
     }
   }
 }

@@ -25,8 +25,8 @@ class Canvas {
   void InnerShadow(const Shape& shape, Colour colour, float blur, Vec2 offset);
   // Blends one sample (supersampled coordinates) with a coverage; text rendering uses this.
   void BlendSample(int sx, int sy, Colour colour, float coverage);
-  // Draws an 8-bit image with its top-left corner at output pixel (x, y).
-  void DrawImage(const Image& image, int x, int y);
+  // Draws an 8-bit image with its top-left corner at output pixel (x, y), at a constant opacity.
+  void DrawImage(const Image& image, int x, int y, float opacity = 1.0f);
 
   Image Resolve() const;
 

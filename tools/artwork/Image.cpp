@@ -39,7 +39,8 @@ bool WritePng(const std::string& path, const Image& image) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   bool ok = png && info;
-  if (ok && setjmp(png_jmpbuf(png))) ok = false;
+  if (ok && setjmp(png_jmpbuf(png)))
+    ok = false;
   else if (ok) {
     png_init_io(png, file);
     png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,

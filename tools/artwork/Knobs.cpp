@@ -2,6 +2,7 @@
 // Light comes from the upper left and stays put while the knob turns: only the knurling and the pointer
 // rotate, so the frames read as one solid object turning under a lamp.
 
+#include <algorithm>
 #include <cmath>
 
 #include "tools/artwork/Artwork.h"
@@ -13,9 +14,7 @@ namespace artwork {
 namespace {
 
 constexpr int kScale = 6;
-constexpr float kPi = 3.14159265358979f;
 const Vec2 kCentre = {kKnobFrame * 0.5f, kKnobFrame * 0.5f};
-const Vec2 kTowardsLight = {-0.55f, -0.85f};
 
 void DrawContactShadow(Canvas& canvas, float radius) {
   const Shape body = Circle(kCentre, radius);
@@ -32,11 +31,11 @@ void DrawKnurledSkirt(Canvas& canvas, float radius, float angle, int ridges) {
     const Vec2 rel = p - kCentre;
     const float phi = std::atan2(rel.x, -rel.y);
     const float ridge = std::pow(0.5f + 0.5f * std::cos(ridges * (phi - rotation)), 3.0f);
-    const float facing = -(rel.x * kTowardsLight.x + rel.y * kTowardsLight.y) / Length(rel);
-    const float light = 0.12f + 0.4f * std::max(0.0f, -facing);
+    const float towardsLamp = (rel.x * palette::kTowardsLight.x + rel.y * palette::kTowardsLight.y) / Length(rel);
+    const float light = 0.12f + 0.4f * std::max(0.0f, towardsLamp);
     return WithAlpha(palette::kWhite, ridge * light);
   });
-  canvas.Fill(skirt, EdgeLight(skirt, 2.2f, kTowardsLight, WithAlpha(palette::kWhite, 0.45f),
+  canvas.Fill(skirt, EdgeLight(skirt, 2.2f, palette::kTowardsLight, WithAlpha(palette::kWhite, 0.45f),
                                WithAlpha(palette::kBlack, 0.6f)));
 }
 
@@ -44,7 +43,8 @@ void DrawCap(Canvas& canvas, float radius, Colour metal, float sheen) {
   const Shape cap = Circle(kCentre, radius);
   canvas.Shadow(cap, WithAlpha(palette::kBlack, 0.7f), 1.0f, {0.4f, 1.0f});
   canvas.Fill(cap, TurnedMetal(kCentre, metal, sheen, -35.0f));
-  canvas.Fill(cap, EdgeLight(cap, 1.6f, kTowardsLight, WithAlpha(palette::kWhite, 0.5f), WithAlpha(palette::kBlack, 0.5f)));
+  canvas.Fill(cap, EdgeLight(cap, 1.6f, palette::kTowardsLight, WithAlpha(palette::kWhite, 0.5f),
+                             WithAlpha(palette::kBlack, 0.5f)));
 }
 
 void DrawPointerLine(Canvas& canvas, float angle, float from, float to, float width, Colour colour) {
@@ -68,11 +68,12 @@ Image SelectorFrame(float angle) {
   Canvas canvas(kKnobFrame, kKnobFrame, kScale);
   DrawContactShadow(canvas, kSelectorRadius);
   DrawKnurledSkirt(canvas, kSelectorRadius, angle, 28);
-  const Shape fin = Rotated(RoundedBox({kCentre.x - 5.5f, kCentre.y - 23.0f, kCentre.x + 5.5f, kCentre.y + 17.0f}, 5.0f),
-                            kCentre, angle);
+  const Shape fin = Rotated(
+      RoundedBox({kCentre.x - 5.5f, kCentre.y - 23.0f, kCentre.x + 5.5f, kCentre.y + 17.0f}, 5.0f), kCentre, angle);
   canvas.Shadow(fin, WithAlpha(palette::kBlack, 0.6f), 1.6f, {0.8f, 2.2f});
   canvas.Fill(fin, LinearGradient({0, 8}, {0, 56}, Hex(0x3a3b40), Hex(0x141417)));
-  canvas.Fill(fin, EdgeLight(fin, 2.0f, kTowardsLight, WithAlpha(palette::kWhite, 0.5f), WithAlpha(palette::kBlack, 0.55f)));
+  canvas.Fill(fin, EdgeLight(fin, 2.0f, palette::kTowardsLight, WithAlpha(palette::kWhite, 0.5f),
+                             WithAlpha(palette::kBlack, 0.55f)));
   DrawPointerLine(canvas, angle, 9.0f, 21.0f, 2.8f, palette::kCopper);
   return canvas.Resolve();
 }

@@ -36,9 +36,9 @@ constexpr ControlRect kCheckLed{"CHECK", 151, 31, 167, 47};
 constexpr ControlRect kVersionText{"VERSION", 225, 431, 267, 443};
 
 // In the editor's order of controls 1 to 11.
-constexpr ControlRect kControls[] = {kLevelKnob,  kFeedbackKnob, kTimeKnob,  kRangeSelector,
-                                     kSaturationSwitch, kHissSwitch, kStereoSwitch, kSyncCaption,
-                                     kFootswitch, kCheckLed,     kVersionText};
+constexpr ControlRect kControls[] = {kLevelKnob,        kFeedbackKnob, kTimeKnob,     kRangeSelector,
+                                     kSaturationSwitch, kHissSwitch,   kStereoSwitch, kSyncCaption,
+                                     kFootswitch,       kCheckLed,     kVersionText};
 
 constexpr int kKnobFrame = 64;
 constexpr int kKnobFrames = 100;

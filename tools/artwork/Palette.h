@@ -6,6 +6,9 @@
 
 namespace artwork::palette {
 
+// One lamp above and to the left lights every part, so the pieces sit together in one scene.
+inline const Vec2 kTowardsLight = {-0.45f, -0.9f};
+
 inline const Colour kBoard = Hex(0x202226);
 inline const Colour kBoardDark = Hex(0x121316);
 inline const Colour kEnamelTop = Hex(0x33507e);
@@ -13,16 +16,11 @@ inline const Colour kEnamelBottom = Hex(0x1d2f4f);
 inline const Colour kPrint = Hex(0xf1e8d2);
 inline const Colour kPrintDim = Hex(0xc9bfa6);
 inline const Colour kCopper = Hex(0xd08a4e);
-inline const Colour kCopperDark = Hex(0x8c5428);
 inline const Colour kPanelTop = Hex(0x2d2f34);
 inline const Colour kPanelBottom = Hex(0x1b1c20);
-inline const Colour kRubber = Hex(0x1a1b1e);
-inline const Colour kKnobBlack = Hex(0x161619);
 inline const Colour kChrome = Hex(0xc4c8ce);
 inline const Colour kBlack = Hex(0x000000);
 inline const Colour kWhite = Hex(0xffffff);
 inline const Colour kLedRed = Hex(0xff3a22);
-inline const Colour kLedOff = Hex(0x4a0e0a);
-inline const Colour kAmber = Hex(0xffb347);
 
 }  // namespace artwork::palette

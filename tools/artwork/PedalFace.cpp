@@ -15,7 +15,6 @@ namespace artwork {
 namespace {
 
 constexpr int kScale = 4;
-const Vec2 kTowardsLight = {-0.45f, -0.9f};
 
 void DrawBoard(Canvas& canvas) {
   const Shape all = RoundedBox({0, 0, float(kEditorWidth), float(kEditorHeight)}, 0.0f);
@@ -24,8 +23,8 @@ void DrawBoard(Canvas& canvas) {
     // Fine vertical brushing.
     return Lighter(base, (Grain(int(p.x * 3.0f), int(p.y * 0.15f), 7) - 0.5f) * 0.05f);
   });
-  canvas.Fill(all, RadialGradient({kEditorWidth * 0.45f, kEditorHeight * 0.4f}, 330.0f, WithAlpha(palette::kBlack, 0.0f),
-                                  WithAlpha(palette::kBlack, 0.45f)));
+  canvas.Fill(all, RadialGradient({kEditorWidth * 0.45f, kEditorHeight * 0.4f}, 330.0f,
+                                  WithAlpha(palette::kBlack, 0.0f), WithAlpha(palette::kBlack, 0.45f)));
 }
 
 void DrawEnclosure(Canvas& canvas) {
@@ -35,7 +34,8 @@ void DrawEnclosure(Canvas& canvas) {
   // Die-cast sides: darker, then the flat face inset within the rounded chamfer.
   canvas.Fill(body, LinearGradient({0, kPedal.top}, {0, kPedal.bottom}, Lighter(palette::kEnamelTop, -0.25f),
                                    Lighter(palette::kEnamelBottom, -0.35f)));
-  canvas.Fill(body, EdgeLight(body, 7.0f, kTowardsLight, WithAlpha(palette::kWhite, 0.5f), WithAlpha(palette::kBlack, 0.55f)));
+  canvas.Fill(body, EdgeLight(body, 7.0f, palette::kTowardsLight, WithAlpha(palette::kWhite, 0.5f),
+                              WithAlpha(palette::kBlack, 0.55f)));
   const Rect faceBox = kPedal.Grown(-6.0f);
   const Shape face = RoundedBox(faceBox, 13.0f);
   canvas.Shadow(face, WithAlpha(palette::kBlack, 0.35f), 1.2f, {0.0f, 1.0f});
@@ -47,19 +47,8 @@ void DrawEnclosure(Canvas& canvas) {
   });
   canvas.Fill(face, RadialGradient({faceBox.left + 40, faceBox.top + 30}, 260.0f, WithAlpha(palette::kWhite, 0.10f),
                                    WithAlpha(palette::kWhite, 0.0f)));
-  canvas.Fill(face, EdgeLight(face, 2.5f, kTowardsLight, WithAlpha(palette::kWhite, 0.35f), WithAlpha(palette::kBlack, 0.3f)));
-}
-
-void Print(Canvas& canvas, Font& font, const std::string& text, Vec2 at, float size, float tracking,
-           Align align = Align::Centre, Colour colour = palette::kPrint) {
-  TextStyle style;
-  style.size = size;
-  style.tracking = tracking;
-  style.align = align;
-  style.colour = WithAlpha(palette::kBlack, 0.45f);
-  font.Draw(canvas, text, at + Vec2{0.0f, 0.7f}, style);  // the print sits on the enamel, a hair of shade beneath
-  style.colour = colour;
-  font.Draw(canvas, text, at, style);
+  canvas.Fill(face, EdgeLight(face, 2.5f, palette::kTowardsLight, WithAlpha(palette::kWhite, 0.35f),
+                              WithAlpha(palette::kBlack, 0.3f)));
 }
 
 // A recess the knob sits in, so a faded (greyed) knob still shows where it lives.
@@ -89,7 +78,8 @@ void DrawKnobs(Canvas& canvas, FontSet& fonts) {
   }
   DrawSocket(canvas, kRangeSelector.Centre(), kSelectorRadius + 1.0f);
   for (const ControlRect* control : {&kLevelKnob, &kFeedbackKnob, &kTimeKnob, &kRangeSelector})
-    Print(canvas, fonts.Bold(), control->caption, {control->Centre().x, float(control->bottom) + 14.0f}, 10.5f, 0.7f);
+    fonts.Bold().DrawPrinted(canvas, control->caption, {control->Centre().x, float(control->bottom) + 14.0f},
+                             Style(10.5f, 0.7f, palette::kPrint));
 }
 
 // The range positions: a copper dot on each pointer direction and a hairline rising from it to its range,
@@ -99,8 +89,10 @@ void DrawSelectorLegend(Canvas& canvas, FontSet& fonts) {
     float labelX, baseline;
     Align align;
   };
-  const Entry entries[kSelectorFrames] = {
-      {244.5f, 60.0f, Align::Right}, {258.5f, 47.0f, Align::Right}, {265.5f, 47.0f, Align::Left}, {279.5f, 60.0f, Align::Left}};
+  const Entry entries[kSelectorFrames] = {{244.5f, 60.0f, Align::Right},
+                                          {258.5f, 47.0f, Align::Right},
+                                          {265.5f, 47.0f, Align::Left},
+                                          {279.5f, 60.0f, Align::Left}};
   const Vec2 centre = kRangeSelector.Centre();
   const float textSize = 8.0f, capHeight = textSize * 0.72f;
   for (int i = 0; i < kSelectorFrames; ++i) {
@@ -109,10 +101,12 @@ void DrawSelectorLegend(Canvas& canvas, FontSet& fonts) {
     const float lineX = entry.align == Align::Right ? entry.labelX - 0.5f : entry.labelX + 0.5f;
     const Vec2 top = {lineX, entry.baseline - capHeight};
     canvas.Fill(Capsule(dot, {dot.x, dot.y - 3.0f}, 0.45f), Solid(WithAlpha(palette::kCopper, 0.9f)));
-    canvas.Fill(Capsule({dot.x, dot.y - 3.0f}, top + Vec2{0.0f, 0.0f}, 0.45f), Solid(WithAlpha(palette::kCopper, 0.9f)));
+    canvas.Fill(Capsule({dot.x, dot.y - 3.0f}, top + Vec2{0.0f, 0.0f}, 0.45f),
+                Solid(WithAlpha(palette::kCopper, 0.9f)));
     canvas.Fill(Circle(dot, 1.5f), Solid(palette::kCopper));
     const float textX = entry.align == Align::Right ? entry.labelX - 2.5f : entry.labelX + 2.5f;
-    Print(canvas, fonts.Narrow(), kSelectorPositions[i], {textX, entry.baseline}, textSize, 0.3f, entry.align);
+    fonts.Narrow().DrawPrinted(canvas, kSelectorPositions[i], {textX, entry.baseline},
+                               Style(textSize, 0.3f, palette::kPrint, entry.align));
   }
 }
 
@@ -121,18 +115,20 @@ void DrawCheckLed(Canvas& canvas, FontSet& fonts) {
   const Shape bezel = Circle(centre, 7.6f);
   canvas.Shadow(bezel, WithAlpha(palette::kBlack, 0.6f), 1.2f, {0.4f, 1.2f});
   canvas.Fill(bezel, TurnedMetal(centre, palette::kChrome, 0.5f, -35.0f));
-  canvas.Fill(bezel, EdgeLight(bezel, 1.5f, kTowardsLight, WithAlpha(palette::kWhite, 0.7f), WithAlpha(palette::kBlack, 0.4f)));
+  canvas.Fill(bezel, EdgeLight(bezel, 1.5f, palette::kTowardsLight, WithAlpha(palette::kWhite, 0.7f),
+                               WithAlpha(palette::kBlack, 0.4f)));
   const Shape hole = Circle(centre, 5.6f);
   canvas.Fill(hole, Solid(Hex(0x120606)));
   canvas.InnerShadow(hole, WithAlpha(palette::kBlack, 0.8f), 0.8f, {0.0f, 0.8f});
-  Print(canvas, fonts.Narrow(), "CHECK", {centre.x, float(kCheckLed.top) - 6.0f}, 8.0f, 1.0f);
+  fonts.Narrow().DrawPrinted(canvas, "CHECK", {centre.x, float(kCheckLed.top) - 6.0f},
+                             Style(8.0f, 1.0f, palette::kPrint));
 }
 
 void DrawBranding(Canvas& canvas, FontSet& fonts) {
-  Print(canvas, fonts.BoldItalic(), "Fenwox", {20.0f, 39.0f}, 15.0f, 0.2f, Align::Left);
+  fonts.BoldItalic().DrawPrinted(canvas, "Fenwox", {20.0f, 39.0f}, Style(15.0f, 0.2f, palette::kPrint, Align::Left));
   const float middle = (kPedal.left + kPedal.right) * 0.5f;
-  Print(canvas, fonts.Serif(), "FenwoxQuil", {middle, 210.0f}, 38.0f, 0.0f, Align::Centre, palette::kPrint);
-  Print(canvas, fonts.Narrow(), "DIGITAL  DELAY", {middle, 234.0f}, 11.0f, 3.2f, Align::Centre, palette::kCopper);
+  fonts.Serif().DrawPrinted(canvas, "FenwoxQuil", {middle, 210.0f}, Style(38.0f, 0.0f, palette::kPrint));
+  fonts.Narrow().DrawPrinted(canvas, "DIGITAL  DELAY", {middle, 234.0f}, Style(11.0f, 3.2f, palette::kCopper));
   // Echoes: the same dot repeating and fading away.
   for (int i = 0; i < 6; ++i) {
     const float x = middle - 50.0f + i * 20.0f;
@@ -163,18 +159,23 @@ void DrawFootswitch(Canvas& canvas, FontSet& fonts) {
     const float lit = (flip ? -across : across) < 0 ? 0.22f : -0.3f;
     return Lighter(base, ridge * lit + (Grain(int(p.x * 2), int(p.y * 2), 11) - 0.5f) * 0.04f);
   });
-  canvas.Fill(pad, EdgeLight(pad, 3.0f, kTowardsLight, WithAlpha(palette::kWhite, 0.3f), WithAlpha(palette::kBlack, 0.5f)));
+  canvas.Fill(pad, EdgeLight(pad, 3.0f, palette::kTowardsLight, WithAlpha(palette::kWhite, 0.3f),
+                             WithAlpha(palette::kBlack, 0.5f)));
   const Vec2 centre = area.Centre();
   const Shape nut = Circle(centre, 24.0f);
   canvas.Shadow(nut, WithAlpha(palette::kBlack, 0.7f), 2.5f, {1.0f, 3.0f});
   canvas.Fill(nut, TurnedMetal(centre, Hex(0x9aa0a8), 0.45f, -35.0f));
-  canvas.Fill(nut, EdgeLight(nut, 2.0f, kTowardsLight, WithAlpha(palette::kWhite, 0.6f), WithAlpha(palette::kBlack, 0.5f)));
+  canvas.Fill(nut, EdgeLight(nut, 2.0f, palette::kTowardsLight, WithAlpha(palette::kWhite, 0.6f),
+                             WithAlpha(palette::kBlack, 0.5f)));
   const Shape button = Circle(centre, 16.0f);
   canvas.Shadow(button, WithAlpha(palette::kBlack, 0.7f), 1.5f, {0.5f, 1.8f});
   canvas.Fill(button, TurnedMetal(centre, palette::kChrome, 0.6f, -35.0f));
-  canvas.Fill(button, RadialGradient(centre - Vec2{5, 6}, 16.0f, WithAlpha(palette::kWhite, 0.45f), WithAlpha(palette::kWhite, 0.0f)));
-  canvas.Fill(button, EdgeLight(button, 2.5f, kTowardsLight, WithAlpha(palette::kWhite, 0.8f), WithAlpha(palette::kBlack, 0.45f)));
-  Print(canvas, fonts.Narrow(), "ON / OFF", {centre.x, area.bottom - 12.0f}, 8.5f, 1.5f, Align::Centre, palette::kPrintDim);
+  canvas.Fill(button, RadialGradient(centre - Vec2{5, 6}, 16.0f, WithAlpha(palette::kWhite, 0.45f),
+                                     WithAlpha(palette::kWhite, 0.0f)));
+  canvas.Fill(button, EdgeLight(button, 2.5f, palette::kTowardsLight, WithAlpha(palette::kWhite, 0.8f),
+                                WithAlpha(palette::kBlack, 0.45f)));
+  fonts.Narrow().DrawPrinted(canvas, "ON / OFF", {centre.x, area.bottom - 12.0f},
+                             Style(8.5f, 1.5f, palette::kPrintDim));
 }
 
 }  // namespace

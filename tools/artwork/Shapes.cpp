@@ -6,7 +6,6 @@
 namespace artwork {
 
 namespace {
-constexpr float kPi = 3.14159265358979f;
 float Clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
 Rect Hull(const Rect& a, const Rect& b) {
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
@@ -69,29 +68,6 @@ Shape Ring(Vec2 centre, float innerRadius, float outerRadius) {
   return Difference(Circle(centre, outerRadius), Circle(centre, innerRadius));
 }
 
-Shape ConvexPolygon(std::vector<Vec2> points) {
-  Rect bounds{points[0].x, points[0].y, points[0].x, points[0].y};
-  for (const Vec2& p : points) bounds = Hull(bounds, {p.x, p.y, p.x, p.y});
-  return {[points](Vec2 p) {
-            // Largest signed distance to the edge lines inside; true distance to the nearest edge outside.
-            float inside = -1e9f, outside = 1e9f;
-            bool isOutside = false;
-            for (size_t i = 0; i < points.size(); ++i) {
-              const Vec2 a = points[i], b = points[(i + 1) % points.size()];
-              const Vec2 edge = b - a;
-              const float len = Length(edge);
-              const Vec2 rel = p - a;
-              const float side = (edge.y * rel.x - edge.x * rel.y) / len;  // > 0 outside for clockwise points
-              inside = std::max(inside, side);
-              if (side > 0) isOutside = true;
-              const float t = Clamp01((rel.x * edge.x + rel.y * edge.y) / (len * len));
-              outside = std::min(outside, Length(rel - edge * t));
-            }
-            return isOutside ? outside : inside;
-          },
-          bounds};
-}
-
 Shape Shifted(const Shape& shape, Vec2 by) {
   auto distance = shape.distance;
   return {[=](Vec2 p) { return distance(p - by); }, shape.bounds.Moved(by)};
@@ -110,13 +86,6 @@ Shape Rotated(const Shape& shape, Vec2 pivot, float degrees) {
             return distance(pivot + Vec2{rel.x * c + rel.y * s, -rel.x * s + rel.y * c});
           },
           {pivot.x - reach, pivot.y - reach, pivot.x + reach, pivot.y + reach}};
-}
-
-Shape Intersection(const Shape& a, const Shape& b) {
-  auto da = a.distance, db = b.distance;
-  return {[=](Vec2 p) { return std::max(da(p), db(p)); },
-          {std::max(a.bounds.left, b.bounds.left), std::max(a.bounds.top, b.bounds.top),
-           std::min(a.bounds.right, b.bounds.right), std::min(a.bounds.bottom, b.bounds.bottom)}};
 }
 
 Shape Difference(const Shape& a, const Shape& cut) {

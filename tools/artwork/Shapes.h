@@ -3,9 +3,10 @@
 // All coordinates are in output pixels (floats); the canvas evaluates them at its supersampled grid.
 
 #include <functional>
-#include <vector>
 
 namespace artwork {
+
+constexpr float kPi = 3.14159265358979f;
 
 struct Vec2 {
   float x = 0, y = 0;
@@ -44,11 +45,9 @@ Shape Circle(Vec2 centre, float radius);
 Shape RoundedBox(Rect box, float radius);
 Shape Capsule(Vec2 from, Vec2 to, float radius);
 Shape Ring(Vec2 centre, float innerRadius, float outerRadius);
-Shape ConvexPolygon(std::vector<Vec2> points);  // clockwise on screen
 Shape Shifted(const Shape& shape, Vec2 by);
 // Turned clockwise on screen by `degrees` about `pivot`.
 Shape Rotated(const Shape& shape, Vec2 pivot, float degrees);
-Shape Intersection(const Shape& a, const Shape& b);
 Shape Difference(const Shape& a, const Shape& cut);
 Shape Union(const Shape& a, const Shape& b);
 // Outward normal of a shape's distance field at p.

@@ -10,7 +10,6 @@ namespace artwork {
 namespace {
 
 constexpr int kScale = 6;
-const Vec2 kTowardsLight = {-0.4f, -0.9f};
 
 void DrawTrack(Canvas& canvas, const Rect& track, bool on) {
   const Shape slot = RoundedBox(track, track.Height() * 0.5f);
@@ -29,7 +28,8 @@ void DrawThumb(Canvas& canvas, const Rect& box) {
   const Shape thumb = RoundedBox(box, box.Height() * 0.5f);
   canvas.Shadow(thumb, WithAlpha(palette::kBlack, 0.7f), 1.0f, {0.0f, 0.8f});
   canvas.Fill(thumb, LinearGradient({0, box.top}, {0, box.bottom}, Hex(0xe4e6ea), Hex(0x7d8189)));
-  canvas.Fill(thumb, EdgeLight(thumb, 1.5f, kTowardsLight, WithAlpha(palette::kWhite, 0.8f), WithAlpha(palette::kBlack, 0.45f)));
+  canvas.Fill(thumb, EdgeLight(thumb, 1.5f, palette::kTowardsLight, WithAlpha(palette::kWhite, 0.8f),
+                               WithAlpha(palette::kBlack, 0.45f)));
   for (int i = -2; i <= 2; ++i) {
     const float x = box.Centre().x + i * 3.0f;
     const Shape groove = Capsule({x, box.top + 4.0f}, {x, box.bottom - 4.0f}, 0.55f);
@@ -46,16 +46,10 @@ Image SwitchFrame(FontSet& fonts, bool on) {
   const Rect thumb = on ? Rect{track.Centre().x + 1.0f, 1.5f, track.right - 1.0f, kSwitchHeight - 1.5f}
                         : Rect{track.left + 1.0f, 1.5f, track.left + half - 1.0f, kSwitchHeight - 1.5f};
   DrawThumb(canvas, thumb);
-  TextStyle style;
-  style.size = 9.5f;
-  style.tracking = 0.8f;
-  if (on) {
-    style.colour = Hex(0x3a1c00);
-    fonts.Bold().Draw(canvas, "ON", {track.left + half * 0.5f + 1.0f, 11.4f}, style);
-  } else {
-    style.colour = Hex(0x6d6f76);
-    fonts.Bold().Draw(canvas, "OFF", {track.Centre().x + half * 0.5f - 1.0f, 11.4f}, style);
-  }
+  if (on)
+    fonts.Bold().Draw(canvas, "ON", {track.left + half * 0.5f + 1.0f, 11.4f}, Style(9.5f, 0.8f, Hex(0x3a1c00)));
+  else
+    fonts.Bold().Draw(canvas, "OFF", {track.Centre().x + half * 0.5f - 1.0f, 11.4f}, Style(9.5f, 0.8f, Hex(0x6d6f76)));
   return canvas.Resolve();
 }
 
@@ -64,8 +58,8 @@ Image LedFrame(bool lit) {
   const Vec2 centre = {kLedSize * 0.5f, kLedSize * 0.5f};
   const Shape lens = Circle(centre, 4.8f);
   if (lit) {
-    canvas.Fill(Circle(centre, 8.0f), RadialGradient(centre, 8.0f, WithAlpha(palette::kLedRed, 0.75f),
-                                                     WithAlpha(palette::kLedRed, 0.0f)));
+    canvas.Fill(Circle(centre, 8.0f),
+                RadialGradient(centre, 8.0f, WithAlpha(palette::kLedRed, 0.75f), WithAlpha(palette::kLedRed, 0.0f)));
     canvas.Fill(lens, RadialGradient(centre - Vec2{0.6f, 0.8f}, 5.2f, Hex(0xfff4e0), Hex(0xe8220f)));
   } else {
     canvas.Fill(lens, RadialGradient(centre - Vec2{0.8f, 1.0f}, 5.6f, Hex(0x6e1a12), Hex(0x240504)));
@@ -78,7 +72,9 @@ Image LedFrame(bool lit) {
 
 }  // namespace
 
-Image DrawSideSwitchStrip(FontSet& fonts) { return VerticalStrip({SwitchFrame(fonts, false), SwitchFrame(fonts, true)}); }
+Image DrawSideSwitchStrip(FontSet& fonts) {
+  return VerticalStrip({SwitchFrame(fonts, false), SwitchFrame(fonts, true)});
+}
 
 Image DrawLedStrip() { return VerticalStrip({LedFrame(false), LedFrame(true)}); }
 

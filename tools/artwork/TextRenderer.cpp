@@ -80,9 +80,26 @@ void Font::Draw(Canvas& canvas, const std::string& text, Vec2 at, const TextStyl
     for (unsigned row = 0; row < bitmap.rows; ++row)
       for (unsigned col = 0; col < bitmap.width; ++col) {
         const unsigned char value = bitmap.buffer[static_cast<int>(row) * bitmap.pitch + static_cast<int>(col)];
-        if (value) canvas.BlendSample(x0 + static_cast<int>(col), y0 + static_cast<int>(row), style.colour, value / 255.0f);
+        if (value)
+          canvas.BlendSample(x0 + static_cast<int>(col), y0 + static_cast<int>(row), style.colour, value / 255.0f);
       }
   });
+}
+
+void Font::DrawPrinted(Canvas& canvas, const std::string& text, Vec2 at, const TextStyle& style) {
+  TextStyle shade = style;
+  shade.colour = {0.0f, 0.0f, 0.0f, 0.45f * style.colour.a};
+  Draw(canvas, text, at + Vec2{0.0f, 0.75f}, shade);
+  Draw(canvas, text, at, style);
+}
+
+TextStyle Style(float size, float tracking, Colour colour, Align align) {
+  TextStyle style;
+  style.size = size;
+  style.tracking = tracking;
+  style.colour = colour;
+  style.align = align;
+  return style;
 }
 
 FontSet::FontSet() {
@@ -109,7 +126,8 @@ FontSet::~FontSet() {
 }
 
 bool FontSet::Loaded() const {
-  return mLibrary && mRegular && mRegular->Loaded() && mBold->Loaded() && mNarrow->Loaded() && mBoldItalic->Loaded() && mSerif->Loaded();
+  return mLibrary && mRegular && mRegular->Loaded() && mBold->Loaded() && mNarrow->Loaded() && mBoldItalic->Loaded() &&
+         mSerif->Loaded();
 }
 
 }  // namespace artwork

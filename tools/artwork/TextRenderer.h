@@ -14,11 +14,12 @@ namespace artwork {
 enum class Align { Left, Centre, Right };
 
 struct TextStyle {
-  float size = 10.0f;     // pixel size (em height) in output pixels
+  float size = 10.0f;  // pixel size (em height) in output pixels
   Colour colour;
   float tracking = 0.0f;  // extra space after each letter, output pixels
   Align align = Align::Centre;
 };
+TextStyle Style(float size, float tracking, Colour colour, Align align = Align::Centre);
 
 class Font {
  public:
@@ -32,6 +33,8 @@ class Font {
   float Measure(const std::string& text, const TextStyle& style, int scale);
   // Draws `text` with its baseline at y; x is the left edge, centre or right edge per `style.align`.
   void Draw(Canvas& canvas, const std::string& text, Vec2 at, const TextStyle& style);
+  // Ink printed on a surface: a faint shade a hair below the letters, then the letters.
+  void DrawPrinted(Canvas& canvas, const std::string& text, Vec2 at, const TextStyle& style);
 
  private:
   FT_Face mFace = nullptr;
