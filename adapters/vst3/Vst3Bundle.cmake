@@ -34,3 +34,12 @@ function(quil_vst3_bundle target bundle)
     endif()
   endif()
 endfunction()
+
+# quil_vst3_module(<target> <bundle folder> <sources...>)
+# A VST3 deliverable: the plug-in's sources (which define Vst3PluginClass and CreateVst3Plugin),
+# the adapter and the module entry, as a module in bundle form.
+function(quil_vst3_module target bundle)
+  add_library(${target} MODULE ${ARGN} ${PROJECT_SOURCE_DIR}/adapters/vst3/Vst3Entry.cpp)
+  target_link_libraries(${target} PRIVATE quil_vst3)
+  quil_vst3_bundle(${target} ${bundle})
+endfunction()
