@@ -87,7 +87,11 @@ QUIL_VST3_EXPORT IPluginFactory* PLUGIN_API GetPluginFactory() {
 
 #ifdef _WIN32
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) gRecordedModule = instance;
+    if (reason == DLL_PROCESS_ATTACH) {
+        gRecordedModule = instance;
+        // InitDll is optional for hosts: the editor must find its images without it too.
+        ModuleHandle = instance;
+    }
     return TRUE;
 }
 

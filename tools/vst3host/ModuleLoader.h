@@ -29,6 +29,8 @@ public:
 
     vst3::IPluginFactory* factory() const { return mFactory; }
     const std::string& binaryPath() const { return mBinaryPath; }
+    // The loaded library (an HMODULE on Windows, a dlopen handle elsewhere).
+    void* library() const { return mLibrary; }
 
 private:
     Vst3Module() = default;

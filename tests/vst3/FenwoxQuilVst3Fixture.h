@@ -1,0 +1,64 @@
+#pragma once
+// The built FenwoxQuil bundle loaded the way hosts load it, with a helper that renders audio
+// through its one instance.
+
+#include "tools/vst3host/BlockProcessor.h"
+#include "tools/vst3host/HostSession.h"
+#include "tools/vst3host/ParameterAssignments.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fenwoxquil_test {
+
+using vst3host::AudioData;
+using vst3host::ParameterAssignment;
+
+// Host rendering options beyond the parameter changes.
+struct RenderOptions {
+    int block = 64;
+    int maxBlock = 64;
+    bool doublePrecision = false;
+    int channels = 2;
+};
+
+class FenwoxQuilVst3 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        session = vst3host::HostSession::open(QUIL_FENWOXQUIL_BUNDLE, error);
+        ASSERT_TRUE(session) << error;
+    }
+
+    vst3host::PluginInstance& plugin() { return session->instance(); }
+
+    // `input` through the plug-in with `assignments` sent with the first block; no tail.
+    AudioData render(const AudioData& input, const std::vector<ParameterAssignment>& assignments,
+                     const RenderOptions& options = {}) {
+        return render(plugin(), input, assignments, options);
+    }
+
+    // The same through another instance of the module (see HostSession::createInstance).
+    AudioData render(vst3host::PluginInstance& instance, const AudioData& input,
+                     const std::vector<ParameterAssignment>& assignments, const RenderOptions& options = {}) {
+        vst3host::RenderSettings settings;
+        EXPECT_TRUE(vst3host::resolveAssignments(instance, assignments, settings.changes, error)) << error;
+        settings.config.maxBlockSize = options.maxBlock;
+        settings.config.doublePrecision = options.doublePrecision;
+        settings.config.inputChannels = options.channels;
+        settings.config.outputChannels = options.channels;
+        settings.blockSize = options.block;
+        EXPECT_TRUE(instance.prepare(settings.config, error)) << error;
+        AudioData output;
+        EXPECT_TRUE(vst3host::renderAudio(instance, input, settings, output, error)) << error;
+        instance.stop();
+        return output;
+    }
+
+    std::string error;
+    std::unique_ptr<vst3host::HostSession> session;
+};
+
+} // namespace fenwoxquil_test
