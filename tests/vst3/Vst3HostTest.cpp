@@ -132,7 +132,7 @@ TEST_F(Vst3Host, AssignmentErrorsNameTheProblem) {
         {{"Gain", "x", true}, "normalised value for 'Gain' must be a number from 0 to 1, not 'x'"},
     };
     for (const auto& c : cases) {
-        std::vector<std::pair<vst3::ParamID, vst3::ParamValue>> changes;
+        std::vector<ParameterChange> changes;
         EXPECT_FALSE(resolveAssignments(session->instance(), {c.assignment}, changes, error));
         EXPECT_EQ(error, c.message);
     }

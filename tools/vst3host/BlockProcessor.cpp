@@ -6,6 +6,7 @@
 #include "tools/vst3host/Transport.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace vst3;
 
@@ -42,6 +43,29 @@ struct BusBuffers {
     int32 channelsOfFirstBus() const { return records.empty() ? 0 : records[0].numChannels; }
 };
 
+// The input followed by the tail.
+std::size_t renderedFrames(const AudioData& input, const RenderSettings& settings) {
+    return input.frames() + static_cast<std::size_t>(settings.tailSeconds * settings.config.sampleRate);
+}
+
+std::size_t frameOf(const ParameterChange& change, const RenderSettings& settings) {
+    return static_cast<std::size_t>(std::llround(std::max(0.0, change.atSeconds) * settings.config.sampleRate));
+}
+
+struct TimedChange {
+    std::size_t frame;
+    const ParameterChange* change;
+};
+
+// The changes in the order they are sent; changes at the same moment keep their given order.
+std::vector<TimedChange> scheduleOf(const RenderSettings& settings) {
+    std::vector<TimedChange> schedule;
+    for (const ParameterChange& change : settings.changes) schedule.push_back({frameOf(change, settings), &change});
+    std::stable_sort(schedule.begin(), schedule.end(),
+                     [](const TimedChange& a, const TimedChange& b) { return a.frame < b.frame; });
+    return schedule;
+}
+
 template <class Sample>
 bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSettings& settings, AudioData& output,
                 std::string& error) {
@@ -51,10 +75,11 @@ bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSe
     auto* changes = new ParameterChanges;
     auto* events = new EventList;
     Transport transport(settings.config.sampleRate, settings.tempo);
-    for (const auto& [id, value] : settings.changes) changes->add(id, 0, value);
 
     const std::size_t inputFrames = input.frames();
-    const std::size_t totalFrames = inputFrames + static_cast<std::size_t>(settings.tailSeconds * settings.config.sampleRate);
+    const std::size_t totalFrames = renderedFrames(input, settings);
+    const std::vector<TimedChange> schedule = scheduleOf(settings);
+    auto nextChange = schedule.begin();
     output.sampleRate = settings.config.sampleRate;
     output.channels.assign(static_cast<std::size_t>(outputs.channelsOfFirstBus()), std::vector<float>(totalFrames));
 
@@ -76,6 +101,12 @@ bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSe
             const auto& source = input.channels[static_cast<std::size_t>(std::min<int32>(c, input.channelCount() - 1))];
             for (std::size_t i = 0; i < frames && position + i < inputFrames; ++i)
                 inputs.pointers[0][static_cast<std::size_t>(c)][i] = static_cast<Sample>(source[position + i]);
+        }
+        // Hosts keep the controller's view in step with what they send the processor.
+        for (; nextChange != schedule.end() && nextChange->frame < position + frames; ++nextChange) {
+            const ParameterChange& change = *nextChange->change;
+            changes->add(change.id, static_cast<int32>(nextChange->frame - position), change.value);
+            instance.controller()->setParamNormalized(change.id, change.value);
         }
         data.numSamples = static_cast<int32>(frames);
         data.processContext = transport.context();
@@ -100,8 +131,13 @@ bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSe
 
 bool renderAudio(PluginInstance& instance, const AudioData& input, const RenderSettings& settings, AudioData& output,
                  std::string& error) {
-    // Hosts keep the controller's view in step with what they send the processor.
-    for (const auto& [id, value] : settings.changes) instance.controller()->setParamNormalized(id, value);
+    const std::size_t totalFrames = renderedFrames(input, settings);
+    for (const ParameterChange& change : settings.changes) {
+        if (frameOf(change, settings) >= std::max<std::size_t>(totalFrames, 1)) {
+            error = "a parameter change at " + std::to_string(change.atSeconds) + " s lies beyond the end of the audio";
+            return false;
+        }
+    }
     if (settings.config.doublePrecision) return renderWith<double>(instance, input, settings, output, error);
     return renderWith<float>(instance, input, settings, output, error);
 }

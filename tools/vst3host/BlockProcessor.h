@@ -7,22 +7,28 @@
 #include "tools/vst3host/PluginInstance.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace vst3host {
+
+// One normalised parameter value, sent with the block that contains its moment.
+struct ParameterChange {
+    vst3::ParamID id;
+    vst3::ParamValue value;
+    double atSeconds = 0.0;
+};
 
 struct RenderSettings {
     ProcessingConfig config;                  // as prepared
     int blockSize = 512;                      // the size of the blocks actually sent (may exceed the announced maximum)
     double tempo = 120.0;
     double tailSeconds = 0.0;                 // silence processed after the input
-    std::vector<std::pair<vst3::ParamID, vst3::ParamValue>> changes;  // sent with the first block
+    std::vector<ParameterChange> changes;     // in order of time
 };
 
 // Processes `input` (mapped onto the plug-in's input channels: missing channels repeat the last
 // one, extra channels are dropped) and collects the main output bus. False with `error` set when
-// a block fails.
+// a block fails or a change lies beyond the end.
 bool renderAudio(PluginInstance& instance, const AudioData& input, const RenderSettings& settings, AudioData& output,
                  std::string& error);
 

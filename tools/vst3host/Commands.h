@@ -12,6 +12,7 @@ struct ParameterAssignment {
     std::string title;
     std::string value;
     bool normalized = false;
+    double atSeconds = 0.0;  // when the host sends it, from the start of the render
 };
 
 struct CommandOptions {

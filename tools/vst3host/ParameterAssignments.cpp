@@ -19,7 +19,7 @@ std::string knownTitles(const PluginInstance& instance) {
 } // namespace
 
 bool resolveAssignments(const PluginInstance& instance, const std::vector<ParameterAssignment>& assignments,
-                        std::vector<std::pair<vst3::ParamID, vst3::ParamValue>>& changes, std::string& error) {
+                        std::vector<ParameterChange>& changes, std::string& error) {
     for (const ParameterAssignment& assignment : assignments) {
         vst3::ParameterInfo info{};
         if (!instance.findParameter(assignment.title, info)) {
@@ -38,7 +38,7 @@ bool resolveAssignments(const PluginInstance& instance, const std::vector<Parame
         } else if (!instance.parseValue(info, assignment.value, normalized, error)) {
             return false;
         }
-        changes.emplace_back(info.id, normalized);
+        changes.push_back({info.id, normalized, assignment.atSeconds});
     }
     return true;
 }

@@ -27,7 +27,8 @@ void usage(std::FILE* out) {
                  "  --double          process 64-bit samples\n"
                  "parameters (by title, any letter case; repeatable):\n"
                  "  --set Title=value   a value as the plug-in shows it (number in its units or list entry)\n"
-                 "  --norm Title=x      a normalised value from 0 to 1\n");
+                 "  --norm Title=x      a normalised value from 0 to 1\n"
+                 "  --at seconds        later --set and --norm are sent at that moment of the render (default 0)\n");
 }
 
 bool parseNumber(const char* text, double low, double high, double& value) {
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     CommandOptions options;
     options.bundle = argv[2];
+    double assignmentSeconds = 0.0;
     for (int i = 3; i < argc; ++i) {
         const std::string option = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -86,9 +88,12 @@ int main(int argc, char** argv) {
             if (!parseNumber(value, 1.0, 999.0, options.tempo)) return bad("bad tempo");
         } else if (option == "--tail") {
             if (!parseNumber(value, 0.0, 600.0, options.tailSeconds)) return bad("bad tail length");
+        } else if (option == "--at") {
+            if (!parseNumber(value, 0.0, 3600.0, assignmentSeconds)) return bad("bad time");
         } else if (option == "--set" || option == "--norm") {
             ParameterAssignment assignment;
             if (!parseAssignment(value, option == "--norm", assignment)) return bad("expected Title=value");
+            assignment.atSeconds = assignmentSeconds;
             options.assignments.push_back(assignment);
         } else {
             std::fprintf(stderr, "vst3host: unknown option %s\n", option.c_str());
