@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -96,26 +97,22 @@ void Raster_CachedFont::AttachSystemFont(void* systemFont, int flags)
 
 uint32_t Raster_CachedFont::SetInkColour(uint32_t colour)
 {
-  std::swap(mInkColour, colour);
-  return colour;
+  return std::exchange(mInkColour, colour);
 }
 
 uint32_t Raster_CachedFont::SetPaperColour(uint32_t colour)
 {
-  std::swap(mPaperColour, colour);
-  return colour;
+  return std::exchange(mPaperColour, colour);
 }
 
 uint32_t Raster_CachedFont::SetEffectColour(uint32_t colour)
 {
-  std::swap(mEffectColour, colour);
-  return colour;
+  return std::exchange(mEffectColour, colour);
 }
 
 int Raster_CachedFont::SetPaperMode(int mode)
 {
-  std::swap(mPaperMode, mode);
-  return mode;
+  return std::exchange(mPaperMode, mode);
 }
 
 void Raster_CachedFont::SetBlend(int mode, float alpha)
