@@ -22,3 +22,30 @@ function(quil_add_test name)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine)
   endif()
 endfunction()
+
+# Fuzz targets: libFuzzer programs for every reader of untrusted bytes, built only by clang in the
+# sanitizer preset. Each runs for a few seconds as a ctest entry, starting from its committed seed
+# corpus; new inputs it finds go to the build folder, never the source tree.
+# quil_add_fuzz_test(<name> SOURCES <files...> [LIBS <targets...>] CORPUS <seed dir>)
+set(QUIL_FUZZ OFF)
+if(QUIL_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND NOT CMAKE_CROSSCOMPILING)
+  set(QUIL_FUZZ ON)
+endif()
+
+function(quil_add_fuzz_test name)
+  if(NOT QUIL_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  add_executable(fuzz_${name} ${ARG_SOURCES})
+  target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(fuzz_${name} PRIVATE ${ARG_LIBS})
+  foreach(lib IN LISTS ARG_LIBS)
+    # Coverage feedback from the code under test, not only from the fuzz entry.
+    target_compile_options(${lib} PRIVATE -fsanitize=fuzzer-no-link)
+  endforeach()
+  set(found ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+  file(MAKE_DIRECTORY ${found})
+  add_test(NAME fuzz_${name} COMMAND fuzz_${name} -max_total_time=5 -seed=1 ${found} ${ARG_CORPUS})
+endfunction()

@@ -14,3 +14,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+
+# Plug-in libraries carry their dependencies: pick static zlib over the DLL's import library.
+set(ZLIB_USE_STATIC_LIBS ON)

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/PtrList.h"
+
+#include <cstdint>
+
+class IControl;
+class IEffectBase;
+
+// The platform-neutral editor: it owns the controls in drawing order (index 0 is the background)
+// and keeps them in step with the plug-in's parameters.
+class IGraphics
+{
+public:
+  IGraphics(IEffectBase* plugin, int width, int height, int frameRate);
+  IGraphics(const IGraphics&) = delete;
+  IGraphics& operator=(const IGraphics&) = delete;
+  virtual ~IGraphics();
+
+  // Appends the control, which the editor owns from now on; returns its index, or -1 when the list
+  // could not grow (the control is then deleted).
+  int AddControl(IControl* control);
+  // Pushes a parameter's value to every control showing it; a plain value is normalised first.
+  void ApplyParamToControls(int paramIdx, double value, bool normalized);
+
+  IEffectBase* Plugin() const { return mPlugin; }
+  int Width() const { return mWidth; }
+  int Height() const { return mHeight; }
+  int FrameRate() const { return mFrameRate; }
+  int ControlCount() const { return mControlList.Count(); }
+  IControl* Control(int index) const { return mControlList.At(index); }
+
+protected:
+  PtrList<IControl> mControlList;
+  IEffectBase* mPlugin;
+  int32_t mWidth;
+  int32_t mHeight;
+  int32_t mFrameRate;
+};

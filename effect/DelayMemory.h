@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+
+// The clocked sample store of the delay: the delay time is set by how many positions the memory
+// advances per input sample, not by moving a read pointer. Every input sample is written into that
+// many consecutive positions and the sample read out is the oldest one, the next to be overwritten.
+class DelayMemory {
+ public:
+  DelayMemory() = default;
+  ~DelayMemory();
+  DelayMemory(const DelayMemory&) = delete;
+  DelayMemory& operator=(const DelayMemory&) = delete;
+
+  // Room for `frames` input samples at the slowest clock, cleared. On a failed allocation (or a
+  // frame count of 0 or less) the memory holds nothing and reads silence.
+  void Allocate(int frames);
+  // The circle for a range maximum of `ms` at the current rate, bounded by the capacity.
+  void SetMaxMs(int ms);
+  // Sets every position to 0 and restarts writing at position 0.
+  void Clear();
+  // Advances by one input sample and returns the oldest stored one.
+  double Step(double x) {
+    if (mPositionsPerStep <= 0 || mLength <= 0) return 0.0;
+    return mFreeze ? Replay() : Record(x);
+  }
+
+  // Running sample rate that sizes the circle in SetMaxMs; 0 or less gives an empty circle.
+  void SetRate(int rate) { mRate = rate; }
+  // Current delay time and the clock ratio: about resolution x step positions per input sample.
+  void SetClock(int curMs, double step);
+  // While frozen nothing is written and the stored circle repeats.
+  void SetFreeze(bool freeze) { mFreeze = freeze; }
+
+  int Resolution() const { return mResolution; }
+  int Capacity() const { return mCapacity; }
+  int Rate() const { return mRate; }
+  int MaxMs() const { return mMaxMs; }
+  int CurMs() const { return mCurMs; }
+  double StepRatio() const { return mStep; }
+  int PositionsPerStep() const { return mPositionsPerStep; }
+  int WriteIndex() const { return mWriteIndex; }
+  int Length() const { return mLength; }
+  bool Freeze() const { return mFreeze; }
+  // Bytes of sample storage held.
+  std::int64_t StorageBytes() const { return static_cast<std::int64_t>(mCapacity) * sizeof(double); }
+
+ private:
+  double Record(double x);
+  double Replay();
+  void Release();
+
+  double* mItems = nullptr;
+  int mResolution = 20;
+  int mCapacity = 0;
+  double mStep = 0.0;
+  int mRate = 44100;
+  int mMaxMs = 0;
+  int mCurMs = 0;
+  int mWriteIndex = 0;
+  int mLength = 0;
+  bool mFreeze = false;
+  // nearest(resolution x step), worked out when the clock is set rather than per sample.
+  int mPositionsPerStep = 0;
+};

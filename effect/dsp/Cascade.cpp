@@ -1,0 +1,103 @@
+#include "effect/dsp/Cascade.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Dsp {
+
+namespace {
+
+// Rounding leaves a real root of the bilinear transform with an imaginary part of about 1e-16.
+constexpr double kRealRootThreshold = 1e-6;
+
+Complex Cleaned(const Complex& root) {
+  return std::fabs(root.imag()) < kRealRootThreshold ? Complex(root.real(), 0.0) : root;
+}
+
+}  // namespace
+
+void Cascade::SetLayout(const Layout& digital) {
+  const int poleCount = digital.poles.Count();
+  const int zeroCount = digital.zeros.Count();
+  mNumStages = std::min(mMaxStages, std::max((poleCount + 1) / 2, (zeroCount + 1) / 2));
+  for (int i = 0; i < mNumStages; ++i) mStages[i].SetIdentity();
+  if (mNumStages == 0) return;
+
+  // Complex pairs fill the stages from the last one backwards; real roots meet in stage 0 and
+  // move out once two of them make a second-order factor.
+  Stage& first = mStages[0];
+  int placed = 0;
+  for (int i = 0; i < poleCount; ++i) {
+    const Complex p = Cleaned(digital.poles[i]);
+    if (p.imag() == 0.0) {
+      const double r = p.real();
+      const double oldA1 = first.A1;
+      first.A1 = oldA1 + r;
+      first.A2 = -(oldA1 * r);
+      const int target = mNumStages - placed - 1;
+      if (first.A2 != 0.0 && target > 0) {
+        mStages[target].A1 = first.A1;
+        mStages[target].A2 = first.A2;
+        first.A1 = 0.0;
+        first.A2 = 0.0;
+        ++placed;
+      }
+    } else if (p.imag() > 0.0) {
+      const int target = mNumStages - placed - 1;
+      if (target < 0) continue;
+      mStages[target].A1 = 2.0 * p.real();
+      mStages[target].A2 = -std::norm(p);
+      ++placed;
+    }
+  }
+
+  placed = 0;
+  for (int i = 0; i < zeroCount; ++i) {
+    const Complex z = Cleaned(digital.zeros[i]);
+    if (z.imag() == 0.0) {
+      const double r = z.real();
+      const double oldB0 = first.B0;
+      const double oldB1 = first.B1;
+      first.B0 = -r * oldB0;
+      first.B1 = oldB0 - r * oldB1;
+      first.B2 = oldB1;
+      const int target = mNumStages - placed - 1;
+      if (oldB1 != 0.0 && target > 0) {
+        mStages[target].B0 = first.B0;
+        mStages[target].B1 = first.B1;
+        mStages[target].B2 = first.B2;
+        first.B0 = 1.0;
+        first.B1 = 0.0;
+        first.B2 = 0.0;
+        ++placed;
+      }
+    } else if (z.imag() > 0.0) {
+      const int target = mNumStages - placed - 1;
+      if (target < 0) continue;
+      mStages[target].B0 = std::norm(z);
+      mStages[target].B1 = -2.0 * z.real();
+      mStages[target].B2 = 1.0;
+      ++placed;
+    }
+  }
+
+  const double factor = digital.normalGain / std::abs(Response(digital.normalW));
+  first.B0 *= factor;
+  first.B1 *= factor;
+  first.B2 *= factor;
+}
+
+Complex Cascade::Response(double w) const {
+  const Complex z1(std::cos(-w), std::sin(-w));
+  const Complex z2(std::cos(-2.0 * w), std::sin(-2.0 * w));
+  Complex numerator(1.0, 0.0);
+  Complex denominator(1.0, 0.0);
+  for (int i = 0; i < mNumStages; ++i) {
+    const Stage& s = mStages[i];
+    numerator *= s.B0 + s.B1 * z1 + s.B2 * z2;
+    denominator *= 1.0 - s.A1 * z1 - s.A2 * z2;
+  }
+  return numerator / denominator;
+}
+
+}  // namespace Dsp

@@ -1,0 +1,114 @@
+#include "editor/IControl.h"
+#include "editor/IGraphics.h"
+#include "tests/core/RecordingEffect.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// Counts its destruction so the tests can see who deletes controls and editors.
+struct CountedControl : IControl
+{
+  CountedControl(IEffectBase* plugin, int paramIdx, int* deaths) : IControl(plugin, paramIdx), deaths(deaths) {}
+  ~CountedControl() override { ++*deaths; }
+  int* deaths;
+};
+
+struct CountedEditor : IGraphics
+{
+  CountedEditor(IEffectBase* plugin, int* deaths) : IGraphics(plugin, 410, 460, 0), deaths(deaths) {}
+  ~CountedEditor() override { ++*deaths; }
+  int* deaths;
+};
+
+} // namespace
+
+TEST(EditorLink, AttachPushesNormalisedValuesAndTakesOwnership)
+{
+  int controlDeaths = 0, editorDeaths = 0;
+  {
+    RecordingEffect plug;
+    plug.Param(2)->SetValue(2.5);
+    plug.Param(4)->SetValue(5.0);
+    CountedEditor* editor = new CountedEditor(&plug, &editorDeaths);
+    EXPECT_EQ(editor->FrameRate(), 25);
+    IControl* knob = new CountedControl(&plug, 2, &controlDeaths);
+    IControl* meter = new CountedControl(&plug, -1, &controlDeaths);
+    ASSERT_TRUE(meter->AddAuxParam(7));
+    ASSERT_TRUE(meter->AddAuxParam(4));
+    EXPECT_EQ(editor->AddControl(knob), 0);
+    EXPECT_EQ(editor->AddControl(meter), 1);
+
+    plug.AttachEditor(editor);
+    plug.AttachEditor(nullptr);
+    EXPECT_EQ(plug.Editor(), editor);
+    EXPECT_EQ(knob->Value(), 0.25);
+    EXPECT_EQ(knob->DefaultValue(), 0.25); // the first value is also the double-click value
+    EXPECT_EQ(meter->AuxParamIdx(4), 1);
+    EXPECT_EQ(meter->AuxParamIdx(3), -1);
+    EXPECT_EQ(meter->AuxValue(1), 0.5);
+    EXPECT_TRUE(meter->IsRedrawPending());
+    EXPECT_TRUE(plug.calls.empty());
+  }
+  EXPECT_EQ(editorDeaths, 1);
+  EXPECT_EQ(controlDeaths, 2);
+}
+
+TEST(EditorLink, PushedValuesMarkControlsWithoutReachingTheHost)
+{
+  RecordingEffect plug;
+  IGraphics* editor = new IGraphics(&plug, 410, 460, 30);
+  IControl* first = new IControl(&plug, 3);
+  IControl* second = new IControl(&plug, 3);
+  editor->AddControl(first);
+  editor->AddControl(second);
+  plug.AttachEditor(editor);
+  first->SetDirty(false);
+
+  plug.PushParamsToEditor(); // unchanged values leave the controls alone
+  EXPECT_FALSE(first->IsDirty());
+  EXPECT_FALSE(first->IsRedrawPending());
+
+  plug.Param(3)->SetValue(7.5);
+  plug.PushParamsToEditor();
+  for (IControl* control : {first, second}) {
+    EXPECT_EQ(control->Value(), 0.75);
+    EXPECT_TRUE(control->IsDirty());
+    EXPECT_TRUE(control->IsRedrawPending());
+    EXPECT_EQ(control->DefaultValue(), 0.0);
+  }
+  editor->ApplyParamToControls(3, 0.125, true);
+  EXPECT_EQ(first->Value(), 0.125);
+  editor->ApplyParamToControls(3, std::nan(""), true); // NaN counts as a change
+  EXPECT_TRUE(std::isnan(first->Value()));
+  editor->ApplyParamToControls(42, 1.0, false); // no such parameter: nothing to normalise
+  EXPECT_TRUE(plug.calls.empty());
+}
+
+TEST(EditorLink, UserValuesAreLimitedAndSentToThePlugin)
+{
+  RecordingEffect plug;
+  IControl knob(&plug, 1);
+  knob.SetValue(1.7);
+  knob.MarkDirty(true);
+  EXPECT_EQ(knob.Value(), 1.0);
+  EXPECT_EQ(plug.Param(1)->Value(), 10.0);
+  ASSERT_EQ(plug.calls.size(), 1u);
+  EXPECT_EQ(plug.calls[0].value, 1.0);
+
+  IControl unlinked(&plug, -1);
+  unlinked.SetValue(-0.5);
+  unlinked.MarkDirty(true);
+  EXPECT_EQ(unlinked.Value(), 0.0);
+  EXPECT_EQ(plug.calls.size(), 1u);
+}
+
+#if GTEST_HAS_DEATH_TEST && !defined(_WIN32)
+TEST(EditorLinkDeathTest, AuxiliaryIndexOutsideTheLinks)
+{
+  IControl control(nullptr, 0);
+  EXPECT_DEATH(control.ApplyAuxPlugValue(0, 0.5), "idx > -1 && idx < mAuxParams.GetSize\\(\\)");
+}
+#endif
