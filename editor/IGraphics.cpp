@@ -2,6 +2,7 @@
 
 #include "core/IEffectBase.h"
 #include "editor/IControl.h"
+#include "raster/SysBitmap.h"
 
 namespace {
 constexpr int kDefaultFrameRate = 25;
@@ -15,6 +16,13 @@ IGraphics::IGraphics(IEffectBase* plugin, int width, int height, int frameRate)
 IGraphics::~IGraphics()
 {
   mControlList.DeleteAll(true);
+  delete mBackBuffer;
+}
+
+void IGraphics::CreateBackBuffer()
+{
+  delete mBackBuffer;
+  mBackBuffer = new Raster_SysBitmap(mWidth, mHeight);
 }
 
 int IGraphics::AddControl(IControl* control)

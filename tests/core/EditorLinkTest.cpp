@@ -1,5 +1,6 @@
 #include "editor/IControl.h"
 #include "editor/IGraphics.h"
+#include "raster/SysBitmap.h"
 #include "tests/core/RecordingEffect.h"
 
 #include <gtest/gtest.h>
@@ -41,9 +42,13 @@ TEST(EditorLink, AttachPushesNormalisedValuesAndTakesOwnership)
     EXPECT_EQ(editor->AddControl(knob), 0);
     EXPECT_EQ(editor->AddControl(meter), 1);
 
+    EXPECT_EQ(editor->BackBuffer(), nullptr);
     plug.AttachEditor(editor);
     plug.AttachEditor(nullptr);
     EXPECT_EQ(plug.Editor(), editor);
+    ASSERT_NE(editor->BackBuffer(), nullptr);
+    EXPECT_EQ(editor->BackBuffer()->PixelWidth(), 410);
+    EXPECT_EQ(editor->BackBuffer()->PixelHeight(), 460);
     EXPECT_EQ(knob->Value(), 0.25);
     EXPECT_EQ(knob->DefaultValue(), 0.25); // the first value is also the double-click value
     EXPECT_EQ(meter->AuxParamIdx(4), 1);

@@ -107,6 +107,13 @@ TEST(Vst3Identifier, InterfaceIdsHaveThePlatformByteImage) {
     }
 }
 
+TEST(Vst3Identifier, WordsSurviveTheRoundTripThroughTheImage) {
+    const uint32 words[4] = {0xE831FF31, 0xF2D54301, 0x928EBBEE, 0x25697802};
+    uint32 back[4] = {};
+    Uid::toWords(Uid::fromWords(words[0], words[1], words[2], words[3]).bytes, back);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(back[i], words[i]) << i;
+}
+
 TEST(Vst3Identifier, ComparisonUsesAllSixteenBytes) {
     char bytes[16];
     std::memcpy(bytes, IComponent::iid.bytes, 16);

@@ -3,11 +3,11 @@
 // frame geometry of each strip. The picture is drawn around these rectangles, so they must match the editor.
 //
 // Resource ids and files (frames stacked top to bottom):
-//   100  pedal-background.png  1 frame   410 x 460
-//   101  knob.png              100 frames 64 x 64  (64 x 6400)
-//   102  range-selector.png    4 frames   64 x 64  (64 x 256)
-//   103  side-switch.png       2 frames   90 x 16  (90 x 32; off, on)
-//   104  led.png               2 frames   16 x 16  (16 x 32; dark, lit)
+//   100  bkg.png        1 frame    410 x 460
+//   101  knob.png     100 frames    64 x 64  (64 x 6400)
+//   102  selector.png   4 frames    64 x 64  (64 x 256)
+//   103  onoff.png      2 frames    90 x 16  (90 x 32; off, on)
+//   104  led.png        2 frames    16 x 16  (16 x 32; dark, lit)
 
 #include "tools/artwork/Shapes.h"
 

@@ -27,10 +27,10 @@ int main(int argc, char** argv) {
   const struct {
     const char* file;
     const artwork::Image& image;
-  } outputs[] = {{"pedal-background.png", art.background},
+  } outputs[] = {{"bkg.png", art.background},
                  {"knob.png", art.knob},
-                 {"range-selector.png", art.selector},
-                 {"side-switch.png", art.sideSwitch},
+                 {"selector.png", art.selector},
+                 {"onoff.png", art.sideSwitch},
                  {"led.png", art.led}};
   bool ok = true;
   for (const auto& out : outputs) {

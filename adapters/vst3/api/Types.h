@@ -106,6 +106,21 @@ struct Uid {
         return uid;
     }
 
+    // The four words back from a 16-byte image of this platform (for the text forms).
+    static void toWords(const char* image, uint32 words[4]) {
+        const auto* b = reinterpret_cast<const unsigned char*>(image);
+        auto big = [b](int at) { return uint32(b[at]) << 24 | uint32(b[at + 1]) << 16 | uint32(b[at + 2]) << 8 | b[at + 3]; };
+#if QUIL_VST3_COM_COMPATIBLE
+        words[0] = uint32(b[0]) | uint32(b[1]) << 8 | uint32(b[2]) << 16 | uint32(b[3]) << 24;
+        words[1] = (uint32(b[4]) | uint32(b[5]) << 8) << 16 | uint32(b[6]) | uint32(b[7]) << 8;
+#else
+        words[0] = big(0);
+        words[1] = big(4);
+#endif
+        words[2] = big(8);
+        words[3] = big(12);
+    }
+
     bool operator==(const char* other) const { return other && std::memcmp(bytes, other, 16) == 0; }
     bool operator==(const Uid& other) const { return std::memcmp(bytes, other.bytes, 16) == 0; }
 

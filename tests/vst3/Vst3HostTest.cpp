@@ -1,0 +1,157 @@
+// The command-line host against a real bundle (a small test module built on our interface
+// layer): loading, instance set-up, processing with parameter changes, state transfer and the
+// errors a user can provoke.
+#include "tools/vst3host/BlockProcessor.h"
+#include "tools/vst3host/HostSession.h"
+#include "tools/vst3host/ParameterAssignments.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+using namespace vst3host;
+
+namespace {
+
+const std::string kBundle = QUIL_TEST_BUNDLE;
+
+AudioData ramp(int channels, std::size_t frames) {
+    AudioData audio;
+    audio.channels.assign(static_cast<std::size_t>(channels), std::vector<float>(frames));
+    for (int c = 0; c < channels; ++c)
+        for (std::size_t i = 0; i < frames; ++i) audio.channels[static_cast<std::size_t>(c)][i] = 0.001f * (i % 500) + 0.1f * c;
+    return audio;
+}
+
+class Vst3Host : public ::testing::Test {
+protected:
+    void SetUp() override {
+        session = HostSession::open(kBundle, error);
+        ASSERT_TRUE(session) << error;
+    }
+    AudioData render(const std::vector<ParameterAssignment>& assignments, const AudioData& input, int block,
+                     int maxBlock, bool doublePrecision) {
+        RenderSettings settings;
+        EXPECT_TRUE(resolveAssignments(session->instance(), assignments, settings.changes, error)) << error;
+        settings.config.maxBlockSize = maxBlock;
+        settings.config.doublePrecision = doublePrecision;
+        settings.config.inputChannels = settings.config.outputChannels = input.channelCount();
+        settings.blockSize = block;
+        EXPECT_TRUE(session->instance().prepare(settings.config, error)) << error;
+        AudioData output;
+        EXPECT_TRUE(renderAudio(session->instance(), input, settings, output, error)) << error;
+        session->instance().stop();
+        return output;
+    }
+    std::string error;
+    std::unique_ptr<HostSession> session;
+};
+
+} // namespace
+
+TEST_F(Vst3Host, LoadsTheBundleAndFindsTheClassAndParameters) {
+    EXPECT_NE(session->module().binaryPath().find(bundleArchitectureFolder()), std::string::npos);
+    EXPECT_STREQ(session->instance().classInfo().name, "QuilTestGain");
+    const auto parameters = session->instance().parameters();
+    ASSERT_EQ(parameters.size(), 2u);
+    EXPECT_EQ(parameters[0].title, "Gain");
+    EXPECT_EQ(parameters[0].units, "x");
+    EXPECT_EQ(parameters[1].title, "Polarity");
+    EXPECT_EQ(parameters[1].info.stepCount, 1);
+}
+
+TEST_F(Vst3Host, RendersWithParameterChangesInBothSampleSizesAndOddBlocks) {
+    const AudioData input = ramp(2, 3000);
+    const struct {
+        int block;
+        int maxBlock;
+        bool doublePrecision;
+    } cases[] = {{512, 512, false}, {512, 512, true}, {333, 128, false}, {1, 1, true}};
+    for (const auto& c : cases) {
+        const AudioData output =
+            render({{"gain", "0.5", false}, {"Polarity", "inverted", false}}, input, c.block, c.maxBlock, c.doublePrecision);
+        ASSERT_EQ(output.channelCount(), 2);
+        ASSERT_EQ(output.frames(), input.frames());
+        for (std::size_t i = 0; i < input.frames(); i += 97) {
+            EXPECT_FLOAT_EQ(output.channels[0][i], -0.5f * input.channels[0][i]) << c.block << " at " << i;
+            EXPECT_FLOAT_EQ(output.channels[1][i], -0.5f * input.channels[1][i]) << c.block << " at " << i;
+        }
+    }
+}
+
+TEST_F(Vst3Host, MonoInputIsNegotiatedAsMono) {
+    const AudioData output = render({}, ramp(1, 100), 64, 64, false);
+    EXPECT_EQ(output.channelCount(), 1);
+}
+
+TEST_F(Vst3Host, ThreeChannelInputFallsBackToWhatThePlugInOffers) {
+    const AudioData output = render({{"Gain", "2", false}}, ramp(3, 100), 64, 64, false);
+    EXPECT_EQ(output.channelCount(), 2);
+}
+
+TEST_F(Vst3Host, TailExtendsTheOutputWithProcessedSilence) {
+    RenderSettings settings;
+    settings.config.sampleRate = 1000.0;
+    settings.tailSeconds = 0.5;
+    ASSERT_TRUE(session->instance().prepare(settings.config, error)) << error;
+    AudioData output;
+    ASSERT_TRUE(renderAudio(session->instance(), ramp(2, 100), settings, output, error)) << error;
+    EXPECT_EQ(output.frames(), 600u);
+    EXPECT_EQ(output.channels[0][599], 0.0f);
+}
+
+TEST_F(Vst3Host, StateTravelsToASecondInstance) {
+    render({{"Gain", "1.5", false}, {"Polarity", "1", true}}, ramp(2, 10), 10, 10, false);
+    std::vector<std::uint8_t> componentState, controllerState;
+    ASSERT_TRUE(session->instance().saveState(componentState, controllerState, error)) << error;
+    EXPECT_EQ(componentState.size(), 16u);
+    auto second = session->createInstance(error);
+    ASSERT_TRUE(second) << error;
+    EXPECT_TRUE(second->loadState(componentState, controllerState, error)) << error;
+    EXPECT_DOUBLE_EQ(second->controller()->getParamNormalized(0), 0.75);
+    EXPECT_DOUBLE_EQ(second->controller()->getParamNormalized(1), 1.0);
+
+    componentState.resize(8);  // a damaged project
+    EXPECT_FALSE(second->loadState(componentState, {}, error));
+    EXPECT_EQ(error, "the component did not accept its state");
+}
+
+TEST_F(Vst3Host, AssignmentErrorsNameTheProblem) {
+    const struct {
+        ParameterAssignment assignment;
+        const char* message;
+    } cases[] = {
+        {{"Volume", "1", false}, "unknown parameter 'Volume' (known: Gain, Polarity)"},
+        {{"Gain", "loud", false}, "parameter 'Gain' does not accept the value 'loud'"},
+        {{"Gain", "", false}, "parameter 'Gain' does not accept the value ''"},
+        {{"Gain", "3", false}, "value 3 is outside the range of parameter 'Gain' (0.000000 to 2.000000)"},
+        {{"Polarity", "sideways", false}, "parameter 'Polarity' does not accept the value 'sideways'"},
+        {{"Gain", "1.5", true}, "normalised value for 'Gain' must be a number from 0 to 1, not '1.5'"},
+        {{"Gain", "x", true}, "normalised value for 'Gain' must be a number from 0 to 1, not 'x'"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::pair<vst3::ParamID, vst3::ParamValue>> changes;
+        EXPECT_FALSE(resolveAssignments(session->instance(), {c.assignment}, changes, error));
+        EXPECT_EQ(error, c.message);
+    }
+}
+
+TEST(Vst3HostModule, MissingAndBrokenBundlesAreReported) {
+    std::string error;
+    EXPECT_FALSE(Vst3Module::open(kBundle + "-missing", error));
+    EXPECT_EQ(error, "no VST3 bundle or module at '" + kBundle + "-missing'");
+
+    const std::filesystem::path empty = std::filesystem::path(QUIL_TEST_SCRATCH) / "Empty.vst3";
+    std::filesystem::create_directories(empty / "Contents");
+    error.clear();
+    EXPECT_FALSE(Vst3Module::open(empty.string(), error));
+    EXPECT_NE(error.find("has no binary for this platform"), std::string::npos) << error;
+
+    const std::filesystem::path junk = std::filesystem::path(QUIL_TEST_SCRATCH) / "junk.vst3";
+    std::ofstream(junk) << "not a library";
+    error.clear();
+    EXPECT_FALSE(Vst3Module::open(junk.string(), error));
+    EXPECT_NE(error.find("cannot load"), std::string::npos) << error;
+}

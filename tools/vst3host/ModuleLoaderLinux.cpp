@@ -1,0 +1,56 @@
+// Linux module loading: dlopen, then ModuleEntry with the library handle before the factory is
+// fetched; ModuleExit after the factory is released. Hosts refuse a module that lacks any of the
+// three exports.
+#include "tools/vst3host/ModuleLoader.h"
+
+#include <dlfcn.h>
+
+namespace vst3host {
+
+namespace {
+using ModuleEntryFunction = bool (*)(void*);
+using ModuleExitFunction = bool (*)();
+using GetFactoryFunction = vst3::IPluginFactory* (PLUGIN_API*)();
+} // namespace
+
+std::unique_ptr<Vst3Module> Vst3Module::open(const std::string& path, std::string& error) {
+    std::unique_ptr<Vst3Module> module(new Vst3Module);
+    module->mBinaryPath = locateModuleBinary(path, error);
+    if (module->mBinaryPath.empty()) return nullptr;
+    module->mLibrary = dlopen(module->mBinaryPath.c_str(), RTLD_LAZY | RTLD_LOCAL);
+    if (!module->mLibrary) {
+        const char* reason = dlerror();
+        error = "cannot load '" + module->mBinaryPath + "': " + (reason ? reason : "unknown error");
+        return nullptr;
+    }
+    auto entry = reinterpret_cast<ModuleEntryFunction>(dlsym(module->mLibrary, "ModuleEntry"));
+    auto exit = reinterpret_cast<ModuleExitFunction>(dlsym(module->mLibrary, "ModuleExit"));
+    auto getFactory = reinterpret_cast<GetFactoryFunction>(dlsym(module->mLibrary, "GetPluginFactory"));
+    for (const auto& [symbol, found] : {std::pair<const char*, bool>{"ModuleEntry", entry != nullptr},
+                                        {"ModuleExit", exit != nullptr},
+                                        {"GetPluginFactory", getFactory != nullptr}}) {
+        if (!found) {
+            error = "'" + module->mBinaryPath + "' does not export " + symbol;
+            return nullptr;
+        }
+    }
+    if (!entry(module->mLibrary)) {
+        error = "ModuleEntry of '" + module->mBinaryPath + "' reported failure";
+        return nullptr;
+    }
+    module->mExit = exit;
+    module->mFactory = getFactory();
+    if (!module->mFactory) {
+        error = "GetPluginFactory of '" + module->mBinaryPath + "' returned no factory";
+        return nullptr;
+    }
+    return module;
+}
+
+Vst3Module::~Vst3Module() {
+    if (mFactory) mFactory->release();
+    if (mExit) mExit();
+    if (mLibrary) dlclose(mLibrary);
+}
+
+} // namespace vst3host
