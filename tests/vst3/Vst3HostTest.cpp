@@ -102,6 +102,26 @@ TEST_F(Vst3Host, TailExtendsTheOutputWithProcessedSilence) {
     EXPECT_EQ(output.channels[0][599], 0.0f);
 }
 
+TEST_F(Vst3Host, LaterChangesArriveWithTheBlockThatHoldsTheirMoment) {
+    // At 1000 Hz in blocks of 64: 0.2 s is frame 200, inside the block that starts at 192.
+    RenderSettings settings;
+    settings.config.sampleRate = 1000.0;
+    settings.blockSize = settings.config.maxBlockSize = 64;
+    ASSERT_TRUE(resolveAssignments(session->instance(), {{"Gain", "0.5", false, 0.2}, {"Gain", "2", false}},
+                                   settings.changes, error));
+    ASSERT_TRUE(session->instance().prepare(settings.config, error)) << error;
+    const AudioData input = ramp(2, 300);
+    AudioData output;
+    ASSERT_TRUE(renderAudio(session->instance(), input, settings, output, error)) << error;
+    for (std::size_t i = 0; i < input.frames(); ++i)
+        EXPECT_FLOAT_EQ(output.channels[0][i], (i < 192 ? 2.0f : 0.5f) * input.channels[0][i]) << i;
+
+    settings.changes = {{0, 0.5, 0.3}};
+    EXPECT_FALSE(renderAudio(session->instance(), input, settings, output, error));
+    EXPECT_EQ(error, "a parameter change at 0.300000 s lies beyond the end of the audio");
+    session->instance().stop();
+}
+
 TEST_F(Vst3Host, StateTravelsToASecondInstance) {
     render({{"Gain", "1.5", false}, {"Polarity", "1", true}}, ramp(2, 10), 10, 10, false);
     std::vector<std::uint8_t> componentState, controllerState;

@@ -21,14 +21,15 @@ constexpr Note kPhrase[] = {
 constexpr double kPhraseSeconds = 4.0;
 
 // A plucked string: a delay line one period long, filled with a noise burst and smoothed on
-// every pass, so high partials die away first.
+// every pass, so high partials die away first. The burst stays near -10 dBFS: the pedal's
+// pre-emphasis roughly doubles the sharp onsets, and the echoes add to them.
 void pluck(std::vector<float>& out, double sampleRate, const Note& note, std::uint32_t& seed) {
     const double frequency = 440.0 * std::pow(2.0, (note.midiNote - 69) / 12.0);
     const auto period = static_cast<std::size_t>(std::max(2.0, std::round(sampleRate / frequency)));
     std::vector<float> line(period);
     for (float& sample : line) {
         seed = seed * 1664525u + 1013904223u;
-        sample = static_cast<float>(((seed >> 8) / 8388608.0 - 1.0) * 0.5 * note.velocity);
+        sample = static_cast<float>(((seed >> 8) / 8388608.0 - 1.0) * 0.3 * note.velocity);
     }
     const auto begin = static_cast<std::size_t>(note.start * sampleRate);
     const auto length = static_cast<std::size_t>(1.2 * sampleRate);
