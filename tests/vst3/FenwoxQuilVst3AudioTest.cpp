@@ -12,7 +12,6 @@ using namespace fenwoxquil_test;
 
 namespace {
 
-constexpr ParamID kBypass = 0x62706173;
 constexpr double kRate = 44100.0;
 constexpr double kPi = 3.14159265358979323846;
 

@@ -17,6 +17,10 @@ namespace fenwoxquil_test {
 using vst3host::AudioData;
 using vst3host::ParameterAssignment;
 
+constexpr vst3::ParamID kPreset = 0x70727374;
+constexpr vst3::ParamID kBypass = 0x62706173;
+constexpr int kParams = 9;
+
 // Host rendering options beyond the parameter changes.
 struct RenderOptions {
     int block = 64;

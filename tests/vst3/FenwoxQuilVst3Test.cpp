@@ -19,10 +19,6 @@ using namespace fenwoxquil_test;
 
 namespace {
 
-constexpr ParamID kPreset = 0x70727374;
-constexpr ParamID kBypass = 0x62706173;
-constexpr int kParams = 9;
-
 std::string field(const char* text, std::size_t size) { return std::string(text, strnlen(text, size)); }
 
 std::string readFile(const std::string& path) {
@@ -30,14 +26,6 @@ std::string readFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-std::string classIdText(const char* cid) {
-    uint32 words[4];
-    Uid::toWords(cid, words);
-    char text[33];
-    std::snprintf(text, sizeof text, "%08X%08X%08X%08X", words[0], words[1], words[2], words[3]);
-    return text;
 }
 
 } // namespace
@@ -75,7 +63,7 @@ TEST_F(FenwoxQuilVst3, AnnouncesOneDelayClassAndItsModuleDescriptionAgrees) {
         "\"URL\": \"" + field(factoryInfo.url, 256) + "\"",
         "\"E-Mail\": \"" + field(factoryInfo.email, 128) + "\"",
         "\"Unicode\": true",
-        "\"CID\": \"" + classIdText(info.cid) + "\"",
+        "\"CID\": \"" + Uid::toText(info.cid) + "\"",
         "\"Category\": \"" + field(info.category, 32) + "\"",
         "\"Name\": \"" + field(info.name, 64) + "\"",
         "\"Vendor\": \"" + field(info.vendor, 64) + "\"",

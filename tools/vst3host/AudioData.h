@@ -1,6 +1,8 @@
 #pragma once
 // Planar audio in memory: one vector of samples per channel, all of the same length.
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -12,6 +14,14 @@ struct AudioData {
 
     std::size_t frames() const { return channels.empty() ? 0 : channels.front().size(); }
     int channelCount() const { return static_cast<int>(channels.size()); }
+    double seconds() const { return static_cast<double>(frames()) / sampleRate; }
+    // The largest magnitude of any sample.
+    float peak() const {
+        float largest = 0.0f;
+        for (const auto& channel : channels)
+            for (float sample : channel) largest = std::max(largest, std::fabs(sample));
+        return largest;
+    }
 };
 
 } // namespace vst3host

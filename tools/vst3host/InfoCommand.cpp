@@ -15,14 +15,6 @@ namespace {
 
 std::string field(const char* text, std::size_t size) { return std::string(text, strnlen(text, size)); }
 
-std::string classIdText(const char* cid) {
-    uint32 words[4];
-    Uid::toWords(cid, words);
-    char text[33];
-    std::snprintf(text, sizeof text, "%08X%08X%08X%08X", words[0], words[1], words[2], words[3]);
-    return text;
-}
-
 std::string parameterFlagsText(int32 flags) {
     static const struct {
         int32 bit;
@@ -49,7 +41,7 @@ void printFactory(IPluginFactory* factory) {
         PClassInfo2 info2{};
         if (factory2 && factory2->getClassInfo2(i, &info2) == kResultOk) {
             std::printf("class %d: \"%s\" category \"%s\" cid %s\n", i, field(info2.name, 64).c_str(),
-                        field(info2.category, 32).c_str(), classIdText(info2.cid).c_str());
+                        field(info2.category, 32).c_str(), Uid::toText(info2.cid).c_str());
             std::printf("  sub-categories \"%s\" vendor \"%s\" version \"%s\" sdk \"%s\" class-flags 0x%X "
                         "cardinality %d\n",
                         field(info2.subCategories, 128).c_str(), field(info2.vendor, 64).c_str(),
@@ -60,7 +52,7 @@ void printFactory(IPluginFactory* factory) {
         PClassInfo info1{};
         if (factory->getClassInfo(i, &info1) == kResultOk) {
             std::printf("class %d: \"%s\" category \"%s\" cid %s\n", i, field(info1.name, 64).c_str(),
-                        field(info1.category, 32).c_str(), classIdText(info1.cid).c_str());
+                        field(info1.category, 32).c_str(), Uid::toText(info1.cid).c_str());
         }
     }
     if (factory2) factory2->release();

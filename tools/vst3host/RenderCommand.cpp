@@ -18,13 +18,6 @@ int fail(const std::string& message) {
     return 1;
 }
 
-float peakOf(const AudioData& audio) {
-    float peak = 0.0f;
-    for (const auto& channel : audio.channels)
-        for (float sample : channel) peak = std::max(peak, std::fabs(sample));
-    return peak;
-}
-
 } // namespace
 
 int runRender(const CommandOptions& options) {
@@ -62,7 +55,7 @@ int runRender(const CommandOptions& options) {
     if (!writeAudioFile(options.output, output, error)) return fail(error);
     std::printf("rendered %s: %zu frames, %d channel%s at %.0f Hz, peak %.4f (%.1f dBFS)\n", options.output.c_str(),
                 output.frames(), output.channelCount(), output.channelCount() == 1 ? "" : "s", output.sampleRate,
-                peakOf(output), 20.0 * std::log10(std::max(peakOf(output), 1e-12f)));
+                output.peak(), 20.0 * std::log10(std::max(output.peak(), 1e-12f)));
     return 0;
 }
 

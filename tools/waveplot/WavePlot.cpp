@@ -8,7 +8,6 @@
 #include "raster/Raster_SystemText.h"
 
 #include <png.h>
-#include <sndfile.h>
 
 #include <algorithm>
 #include <cmath>
@@ -34,9 +33,9 @@ constexpr uint32_t kRightWave = 0xFFF2A65Eu;
 constexpr uint32_t kText = 0xFFE6E6E6u;
 constexpr uint32_t kQuietText = 0xFF9AA0AAu;
 
-bool channelsAlike(const Sound& sound) {
-    for (std::size_t c = 1; c < sound.channels.size(); ++c)
-        if (sound.channels[c] != sound.channels[0]) return false;
+bool channelsAlike(const vst3host::AudioData& audio) {
+    for (std::size_t c = 1; c < audio.channels.size(); ++c)
+        if (audio.channels[c] != audio.channels[0]) return false;
     return true;
 }
 
@@ -88,12 +87,12 @@ void drawChannel(Raster_IBitmap& canvas, const std::vector<float>& samples, std:
     }
 }
 
-std::string details(const Sound& sound, bool alike) {
+std::string details(const vst3host::AudioData& audio, bool alike) {
     char text[160];
-    const float peak = sound.peak();
+    const float peak = audio.peak();
     const double dB = 20.0 * std::log10(std::max(peak, 1e-9f));
-    std::snprintf(text, sizeof text, "peak %.3f (%.1f dBFS), %.2f s, %s", peak, dB, sound.seconds(),
-                  sound.channels.size() == 1 ? "mono"
+    std::snprintf(text, sizeof text, "peak %.3f (%.1f dBFS), %.2f s, %s", peak, dB, audio.seconds(),
+                  audio.channels.size() == 1 ? "mono"
                   : alike                    ? "both channels alike"
                                              : "left (blue) and right (orange)");
     return text;
@@ -124,34 +123,9 @@ bool writePng(Raster_IBitmap& bitmap, const std::string& path) {
 
 } // namespace
 
-float Sound::peak() const {
-    float largest = 0.0f;
-    for (const auto& channel : channels)
-        for (float sample : channel) largest = std::max(largest, std::fabs(sample));
-    return largest;
-}
-
-bool readSound(const std::string& path, Sound& sound, std::string& error) {
-    SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-    if (!file) {
-        error = "cannot read '" + path + "': " + sf_strerror(nullptr);
-        return false;
-    }
-    std::vector<float> interleaved(static_cast<std::size_t>(info.frames) * static_cast<std::size_t>(info.channels));
-    const sf_count_t read = sf_readf_float(file, interleaved.data(), info.frames);
-    sf_close(file);
-    sound.sampleRate = info.samplerate;
-    sound.channels.assign(static_cast<std::size_t>(info.channels), std::vector<float>(static_cast<std::size_t>(read)));
-    for (std::size_t i = 0; i < static_cast<std::size_t>(read); ++i)
-        for (std::size_t c = 0; c < sound.channels.size(); ++c)
-            sound.channels[c][i] = interleaved[i * sound.channels.size() + c];
-    return true;
-}
-
 bool plotSounds(const std::vector<Sound>& sounds, int width, const std::string& path, std::string& error) {
     double seconds = 0.0;
-    for (const Sound& sound : sounds) seconds = std::max(seconds, sound.seconds());
+    for (const Sound& sound : sounds) seconds = std::max(seconds, sound.audio.seconds());
     if (!(seconds > 0.0)) {
         error = "nothing to draw: every sound is empty";
         return false;
@@ -173,21 +147,21 @@ bool plotSounds(const std::vector<Sound>& sounds, int width, const std::string& 
     }
     drawTimeAxis(canvas, quiet, seconds, rowsBottom);
     for (std::size_t row = 0; row < sounds.size(); ++row) {
-        const Sound& sound = sounds[row];
+        const vst3host::AudioData& audio = sounds[row].audio;
         const int top = kMargin + static_cast<int>(row) * kRowHeight;
         const int waveTop = top + kHeaderHeight;
-        const bool alike = channelsAlike(sound);
-        const int after = bold.write(canvas, sound.label, kMargin, top + kHeaderHeight / 2);
-        quiet.write(canvas, details(sound, alike), after + 12, top + kHeaderHeight / 2);
+        const bool alike = channelsAlike(audio);
+        const int after = bold.write(canvas, sounds[row].label, kMargin, top + kHeaderHeight / 2);
+        quiet.write(canvas, details(audio, alike), after + 12, top + kHeaderHeight / 2);
 
-        const std::size_t scaleFrames = static_cast<std::size_t>(seconds * sound.sampleRate);
+        const std::size_t scaleFrames = static_cast<std::size_t>(seconds * audio.sampleRate);
         if (alike) {
-            if (!sound.channels.empty()) drawChannel(canvas, sound.channels[0], scaleFrames, waveTop, kWaveHeight, kLeftWave);
+            if (!audio.channels.empty()) drawChannel(canvas, audio.channels[0], scaleFrames, waveTop, kWaveHeight, kLeftWave);
             continue;
         }
         const int lane = kWaveHeight / 2;
-        drawChannel(canvas, sound.channels[0], scaleFrames, waveTop, lane, kLeftWave);
-        drawChannel(canvas, sound.channels[1], scaleFrames, waveTop + lane, lane, kRightWave);
+        drawChannel(canvas, audio.channels[0], scaleFrames, waveTop, lane, kLeftWave);
+        drawChannel(canvas, audio.channels[1], scaleFrames, waveTop + lane, lane, kRightWave);
     }
     if (!writePng(canvas, path)) {
         error = "cannot write '" + path + "'";

@@ -4,7 +4,9 @@
 // Windows i386 and Linux x86-64.
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 // Interface methods use stdcall on i386 Windows (this on the stack, callee pops); elsewhere the
 // platform's normal convention.
@@ -119,6 +121,16 @@ struct Uid {
 #endif
         words[2] = big(8);
         words[3] = big(12);
+    }
+
+    // The 32-character form of a 16-byte image of this platform: the four words in hexadecimal,
+    // the same text on every platform (module descriptions, snapshot names).
+    static std::string toText(const char* image) {
+        uint32 words[4];
+        toWords(image, words);
+        char text[33];
+        std::snprintf(text, sizeof text, "%08X%08X%08X%08X", words[0], words[1], words[2], words[3]);
+        return text;
     }
 
     bool operator==(const char* other) const { return other && std::memcmp(bytes, other, 16) == 0; }
