@@ -17,9 +17,6 @@ constexpr double kHighestLowPassCutoff = 0.49;
 constexpr double kFollowerMs = 42.0;
 constexpr double kCompanderFloor = 1e-3;
 constexpr double kMakeUpGain = 1.58489;  // about +4 dB
-constexpr double kQuantiserSteps = 2048.0;
-// Keeps trunc(v x 2048) inside a 32-bit integer; larger values stop there.
-constexpr double kQuantiserLimit = 2147483647.0;
 // Far beyond any real signal (+80 dBFS), small enough that no state can overflow.
 constexpr double kInputLimit = 1.0e4;
 constexpr double kNoiseLevel = 1.77828e-5;  // about -95 dB
@@ -34,13 +31,6 @@ double Sanitised(double x) {
 }  // namespace
 
 DelayEngine::DelayEngine() : mNoiseState(static_cast<std::uint32_t>(std::time(nullptr))) {}
-
-double DelayEngine::Quantise(double v) {
-  double scaled = v * kQuantiserSteps;
-  if (!(std::fabs(scaled) <= kQuantiserLimit))
-    scaled = std::isnan(scaled) ? 0.0 : std::copysign(kQuantiserLimit, scaled);
-  return static_cast<std::int32_t>(scaled) * (1.0 / kQuantiserSteps);
-}
 
 double DelayEngine::NoiseFromValue(std::uint32_t r) {
   // Rounded through single precision at both steps (every build does float arithmetic in SSE
@@ -147,14 +137,14 @@ void DelayEngine::ProcessSamplesWithDry(double* samples, double* dry, int count)
 // update, so the expander is the exact inverse of the compressor, onsets included, and the loop
 // gain stays mFeedback. The floor keeps 1 / e1 finite and sets where the law stops (about
 // -120 dBFS); the expander applies the same floor.
-double DelayEngine::Compress(double v) {
+inline double DelayEngine::Compress(double v) {
   const double gain = 1.0 / std::max(mFollower1.envelope, kCompanderFloor);
   const double c = Quantise(v * gain);
   mFollower1.Update(std::fabs(c));
   return c;
 }
 
-double DelayEngine::Expand(double d) {
+inline double DelayEngine::Expand(double d) {
   const double gain = std::max(mFollower2.envelope, kCompanderFloor);
   mFollower2.Update(std::fabs(d));
   return d * gain;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "effect/AudioProcessor.h"
@@ -13,6 +14,9 @@
 // sample by sample, in double precision at the running rate.
 class DelayEngine : public AudioProcessor {
  public:
+  static constexpr double kQuantiserSteps = 2048.0;
+  static constexpr double kQuantiserLimit = 2147483647.0;
+
   // One-pole level follower on a rectified signal, with separate rise and fall coefficients.
   struct EnvelopeFollower {
     double envelope = 0.0;
@@ -42,8 +46,14 @@ class DelayEngine : public AudioProcessor {
   // Restarts the noise sequence, for renders and tests that must repeat exactly.
   void SeedNoise(std::uint32_t seed) { mNoiseState = seed; }
 
-  // v truncated toward zero to a multiple of 1/2048.
-  static double Quantise(double v);
+  // v truncated toward zero to a multiple of 1/2048, through a 32-bit integer: beyond its range
+  // the value stops at the largest step, and NaN becomes 0.
+  static double Quantise(double v) {
+    double scaled = v * kQuantiserSteps;
+    if (!(std::fabs(scaled) <= kQuantiserLimit))
+      scaled = std::isnan(scaled) ? 0.0 : std::copysign(kQuantiserLimit, scaled);
+    return static_cast<std::int32_t>(scaled) * (1.0 / kQuantiserSteps);
+  }
   // The noise sample for a generator output r in 0..32767.
   static double NoiseFromValue(std::uint32_t r);
 

@@ -1,15 +1,17 @@
+# The bundle's folder name for this build's platform and architecture.
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(QUIL_VST3_ARCH x86-win)
+elseif(WIN32)
+  set(QUIL_VST3_ARCH x86_64-win)
+else()
+  set(QUIL_VST3_ARCH x86_64-linux)
+endif()
+
 # quil_vst3_bundle(<module target> <bundle folder>)
 # Puts the module's binary where hosts look for it inside a `<Name>.vst3` bundle folder:
 # Contents/x86_64-linux/<Name>.so, Contents/x86_64-win/<Name>.vst3 or Contents/x86-win/<Name>.vst3.
 function(quil_vst3_bundle target bundle)
   get_filename_component(name ${bundle} NAME_WE)
-  if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
-    set(arch x86-win)
-  elseif(WIN32)
-    set(arch x86_64-win)
-  else()
-    set(arch x86_64-linux)
-  endif()
   if(WIN32)
     set(suffix .vst3)
   else()
@@ -19,7 +21,7 @@ function(quil_vst3_bundle target bundle)
     PREFIX ""
     OUTPUT_NAME ${name}
     SUFFIX ${suffix}
-    LIBRARY_OUTPUT_DIRECTORY ${bundle}/Contents/${arch}
+    LIBRARY_OUTPUT_DIRECTORY ${bundle}/Contents/${QUIL_VST3_ARCH}
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON)
   if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)

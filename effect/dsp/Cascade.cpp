@@ -17,18 +17,30 @@ Complex Cleaned(const Complex& root) {
 }  // namespace
 
 void Cascade::SetLayout(const Layout& digital) {
-  const int poleCount = digital.poles.Count();
-  const int zeroCount = digital.zeros.Count();
-  mNumStages = std::min(mMaxStages, std::max((poleCount + 1) / 2, (zeroCount + 1) / 2));
+  const int poleStages = (digital.poles.Count() + 1) / 2;
+  const int zeroStages = (digital.zeros.Count() + 1) / 2;
+  mNumStages = std::min(mMaxStages, std::max(poleStages, zeroStages));
   for (int i = 0; i < mNumStages; ++i) mStages[i].SetIdentity();
   if (mNumStages == 0) return;
 
-  // Complex pairs fill the stages from the last one backwards; real roots meet in stage 0 and
-  // move out once two of them make a second-order factor.
+  PlacePoles(digital.poles);
+  PlaceZeros(digital.zeros);
+
+  Stage& first = mStages[0];
+  const double factor = digital.normalGain / std::abs(Response(digital.normalW));
+  first.B0 *= factor;
+  first.B1 *= factor;
+  first.B2 *= factor;
+}
+
+// Complex pairs fill the stages from the last one backwards; real roots meet in stage 0 and move
+// out once two of them make a second-order factor. Conjugates with negative imaginary parts are
+// implied by their partners.
+void Cascade::PlacePoles(const RootList& poles) {
   Stage& first = mStages[0];
   int placed = 0;
-  for (int i = 0; i < poleCount; ++i) {
-    const Complex p = Cleaned(digital.poles[i]);
+  for (int i = 0; i < poles.Count(); ++i) {
+    const Complex p = Cleaned(poles[i]);
     if (p.imag() == 0.0) {
       const double r = p.real();
       const double oldA1 = first.A1;
@@ -51,9 +63,14 @@ void Cascade::SetLayout(const Layout& digital) {
     }
   }
 
-  placed = 0;
-  for (int i = 0; i < zeroCount; ++i) {
-    const Complex z = Cleaned(digital.zeros[i]);
+}
+
+// As PlacePoles, for the numerators: a real zero r multiplies stage 0's numerator by (-r + z^-1).
+void Cascade::PlaceZeros(const RootList& zeros) {
+  Stage& first = mStages[0];
+  int placed = 0;
+  for (int i = 0; i < zeros.Count(); ++i) {
+    const Complex z = Cleaned(zeros[i]);
     if (z.imag() == 0.0) {
       const double r = z.real();
       const double oldB0 = first.B0;
@@ -80,11 +97,6 @@ void Cascade::SetLayout(const Layout& digital) {
       ++placed;
     }
   }
-
-  const double factor = digital.normalGain / std::abs(Response(digital.normalW));
-  first.B0 *= factor;
-  first.B1 *= factor;
-  first.B2 *= factor;
 }
 
 Complex Cascade::Response(double w) const {

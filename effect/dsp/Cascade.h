@@ -47,6 +47,10 @@ class Cascade {
   Stage* mStages;
   int mMaxStages;
   int mNumStages;
+
+ private:
+  void PlacePoles(const RootList& poles);
+  void PlaceZeros(const RootList& zeros);
 };
 
 // Storage for a cascade of the given filter order (two poles per stage) and its channel states.

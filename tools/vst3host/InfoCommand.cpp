@@ -13,12 +13,6 @@ using namespace vst3;
 namespace vst3host {
 namespace {
 
-std::string utf8(const char16* text, std::size_t units) {
-    char buffer[512];
-    copyUtf16ToUtf8(buffer, sizeof buffer, text, units);
-    return buffer;
-}
-
 std::string field(const char* text, std::size_t size) { return std::string(text, strnlen(text, size)); }
 
 std::string classIdText(const char* cid) {
@@ -80,7 +74,7 @@ void printBuses(IComponent* component) {
                 BusInfo bus{};
                 if (component->getBusInfo(type, direction, i, bus) != kResultOk) continue;
                 std::printf("  %s %s %d: \"%s\" %d channel%s, %s%s\n", type == kAudio ? "audio" : "event",
-                            direction == kInput ? "input " : "output", i, utf8(bus.name, 128).c_str(),
+                            direction == kInput ? "input " : "output", i, toUtf8(bus.name, 128).c_str(),
                             bus.channelCount, bus.channelCount == 1 ? "" : "s", bus.busType == kMain ? "main" : "aux",
                             (bus.flags & BusInfo::kDefaultActive) ? ", active by default" : "");
             }
@@ -112,19 +106,19 @@ void printUnits(IEditController* controller) {
     for (int32 i = 0; i < units->getUnitCount(); ++i) {
         UnitInfo unit{};
         if (units->getUnitInfo(i, unit) != kResultOk) continue;
-        std::printf("  unit %d: \"%s\" parent %d program list %d\n", unit.id, utf8(unit.name, 128).c_str(),
+        std::printf("  unit %d: \"%s\" parent %d program list %d\n", unit.id, toUtf8(unit.name, 128).c_str(),
                     unit.parentUnitId, unit.programListId);
     }
     // Some plug-ins announce their lists without counting them, so ask for the first one too.
     for (int32 i = 0; i < std::max(units->getProgramListCount(), 1); ++i) {
         ProgramListInfo list{};
         if (units->getProgramListInfo(i, list) != kResultOk) continue;
-        std::printf("program list %d: id %d \"%s\" %d program%s\n", i, list.id, utf8(list.name, 128).c_str(),
+        std::printf("program list %d: id %d \"%s\" %d program%s\n", i, list.id, toUtf8(list.name, 128).c_str(),
                     list.programCount, list.programCount == 1 ? "" : "s");
         for (int32 p = 0; p < list.programCount; ++p) {
             String128 name{};
             if (units->getProgramName(list.id, p, name) == kResultOk)
-                std::printf("  program %d: \"%s\"\n", p, utf8(name, 128).c_str());
+                std::printf("  program %d: \"%s\"\n", p, toUtf8(name, 128).c_str());
         }
     }
     units->release();

@@ -17,12 +17,6 @@ using namespace vst3;
 namespace vst3host {
 namespace {
 
-std::string utf8Of(const char16* text, std::size_t units) {
-    char buffer[512];
-    copyUtf16ToUtf8(buffer, sizeof buffer, text, units);
-    return buffer;
-}
-
 bool sameIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
                return std::tolower(x) == std::tolower(y);
@@ -95,15 +89,25 @@ bool PluginInstance::connectController(IPluginFactory* factory, FUnknown* hostCo
         return false;
     }
     mSeparateController = true;
+    linkConnectionPoints(true);
+    return true;
+}
+
+// Separate component and controller talk through their connection points, both ways.
+void PluginInstance::linkConnectionPoints(bool connect) {
     IConnectionPoint* componentPoint = queryInterfaceOf<IConnectionPoint>(mComponent);
     IConnectionPoint* controllerPoint = queryInterfaceOf<IConnectionPoint>(mController);
     if (componentPoint && controllerPoint) {
-        componentPoint->connect(controllerPoint);
-        controllerPoint->connect(componentPoint);
+        if (connect) {
+            componentPoint->connect(controllerPoint);
+            controllerPoint->connect(componentPoint);
+        } else {
+            componentPoint->disconnect(controllerPoint);
+            controllerPoint->disconnect(componentPoint);
+        }
     }
     if (componentPoint) componentPoint->release();
     if (controllerPoint) controllerPoint->release();
-    return true;
 }
 
 PluginInstance::~PluginInstance() {
@@ -111,14 +115,7 @@ PluginInstance::~PluginInstance() {
     if (mController) {
         mController->setComponentHandler(nullptr);
         if (mSeparateController) {
-            IConnectionPoint* componentPoint = queryInterfaceOf<IConnectionPoint>(mComponent);
-            IConnectionPoint* controllerPoint = queryInterfaceOf<IConnectionPoint>(mController);
-            if (componentPoint && controllerPoint) {
-                componentPoint->disconnect(controllerPoint);
-                controllerPoint->disconnect(componentPoint);
-            }
-            if (componentPoint) componentPoint->release();
-            if (controllerPoint) controllerPoint->release();
+            linkConnectionPoints(false);
             mController->terminate();
         }
         mController->release();
@@ -137,8 +134,8 @@ std::vector<ParameterEntry> PluginInstance::parameters() const {
     for (int32 i = 0; i < count; ++i) {
         ParameterEntry entry{};
         if (mController->getParameterInfo(i, entry.info) != kResultOk) continue;
-        entry.title = utf8Of(entry.info.title, 128);
-        entry.units = utf8Of(entry.info.units, 128);
+        entry.title = toUtf8(entry.info.title, 128);
+        entry.units = toUtf8(entry.info.units, 128);
         entries.push_back(entry);
     }
     return entries;
@@ -156,7 +153,7 @@ bool PluginInstance::findParameter(const std::string& title, ParameterInfo& info
 
 bool PluginInstance::parseValue(const ParameterInfo& info, const std::string& text, ParamValue& normalized,
                                 std::string& error) const {
-    const std::string title = utf8Of(info.title, 128);
+    const std::string title = toUtf8(info.title, 128);
     char16 wide[128];
     copyUtf8ToUtf16(wide, 128, text.c_str());
     if (text.empty() || mController->getParamValueByString(info.id, wide, normalized) != kResultOk) {
@@ -183,7 +180,7 @@ bool PluginInstance::parseValue(const ParameterInfo& info, const std::string& te
 std::string PluginInstance::valueText(ParamID id, ParamValue normalized) const {
     String128 text{};
     if (mController->getParamStringByValue(id, normalized, text) != kResultOk) return "?";
-    return utf8Of(text, 128);
+    return toUtf8(text, 128);
 }
 
 bool PluginInstance::prepare(ProcessingConfig& config, std::string& error) {

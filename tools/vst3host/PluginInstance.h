@@ -72,6 +72,7 @@ public:
 private:
     PluginInstance() = default;
     bool connectController(vst3::IPluginFactory* factory, vst3::FUnknown* hostContext, std::string& error);
+    void linkConnectionPoints(bool connect);
 
     vst3::PClassInfo mClassInfo{};
     vst3::IComponent* mComponent = nullptr;

@@ -96,6 +96,14 @@ void copyUtf16ToUtf8(char* dest, std::size_t capacity, const char16* source, std
     dest[used] = 0;
 }
 
+std::string toUtf8(const char16* source, std::size_t sourceUnits) {
+    // Each unit becomes at most three bytes (a surrogate pair, two units, four).
+    std::string text(utf16Length(source, sourceUnits) * 3 + 1, '\0');
+    copyUtf16ToUtf8(text.data(), text.size(), source, sourceUnits);
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
 void copyToField(char* field, std::size_t size, const char* source) {
     if (!field || size == 0) return;
     std::memset(field, 0, size);

@@ -6,6 +6,7 @@
 #include "adapters/vst3/api/Types.h"
 
 #include <cstddef>
+#include <string>
 
 namespace vst3 {
 
@@ -16,6 +17,9 @@ void copyUtf8ToUtf16(char16* dest, std::size_t capacity, const char* source);
 // UTF-16 `source` (at most `sourceUnits` units, stops at a zero) into `dest` of `capacity` bytes.
 // Stops before a character that does not fit whole; unpaired surrogates become U+FFFD.
 void copyUtf16ToUtf8(char* dest, std::size_t capacity, const char16* source, std::size_t sourceUnits);
+
+// UTF-16 text (at most `sourceUnits` units) as a UTF-8 string, for reports and messages.
+std::string toUtf8(const char16* source, std::size_t sourceUnits);
 
 // 8-bit text into a fixed field of `size` bytes: truncated to leave a terminator, rest zeroed.
 void copyToField(char* field, std::size_t size, const char* source);
