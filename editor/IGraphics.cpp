@@ -33,6 +33,7 @@ void IGraphics::ResizeWindow(int w, int h)
 {
   mWidth = w;
   mHeight = h;
+  EndGesture();
   ResetMouseState();
   mControlList.DeleteAll(true);
   delete mBackBuffer;
@@ -166,8 +167,18 @@ void IGraphics::ResetMouseState()
   mCaptured = -1;
 }
 
+void IGraphics::EndGesture()
+{
+  if (mGestureParam < 0) return;
+  const int paramIdx = mGestureParam;
+  mGestureParam = -1;
+  if (mPlugin) mPlugin->EndInformHostOfParamChange(paramIdx);
+}
+
 void IGraphics::MouseDown(int x, int y, IMouseFlags* mod)
 {
+  // A release a modal menu swallowed never reached us: close that gesture before a new one.
+  EndGesture();
   ResetMouseState();
   const int index = ControlUnder(x, y);
   if (index < 0) return;
@@ -184,6 +195,7 @@ void IGraphics::MouseDown(int x, int y, IMouseFlags* mod)
       return;
     }
     mPlugin->BeginInformHostOfParamChange(paramIdx);
+    mGestureParam = paramIdx;
   }
   control->HandleMouseDown(x, y, mod);
 }
@@ -202,10 +214,8 @@ void IGraphics::MouseUp(int x, int y, IMouseFlags* mod)
 {
   const int index = mCaptured >= 0 ? mCaptured : ControlUnder(x, y);
   ResetMouseState();
-  IControl* control = mControlList.At(index);
-  if (!control) return;
-  control->HandleMouseUp(x, y, mod);
-  if (mPlugin && control->ParamIdx() >= 0) mPlugin->EndInformHostOfParamChange(control->ParamIdx());
+  if (IControl* control = mControlList.At(index)) control->HandleMouseUp(x, y, mod);
+  EndGesture();
 }
 
 bool IGraphics::MouseDoubleClick(int x, int y, IMouseFlags* mod)

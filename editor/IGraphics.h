@@ -127,6 +127,8 @@ protected:
   int ControlUnder(int x, int y);
   // Forgets the current press: no captured control, no mouse position.
   void ResetMouseState();
+  // Ends the host gesture the current press began, if any.
+  void EndGesture();
 
   PtrList<IControl> mControlList;
   IEffectBase* mPlugin;
@@ -140,4 +142,7 @@ protected:
   int32_t mMouseX = -1;
   int32_t mMouseY = -1;
   void* mHostView = nullptr;
+  // The parameter whose host gesture the current press began, -1 when none: the release ends
+  // exactly that gesture, wherever it happens and whatever a menu did to the press in between.
+  int32_t mGestureParam = -1;
 };
