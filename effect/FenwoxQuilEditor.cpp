@@ -64,7 +64,11 @@ void FenwoxQuil::BuildEditor() {
   editor->AddControl(new ISwitchControl(this, 314, 213, kStereoMode, onOff, normal));
   editor->AddControl(new ICaptionControl(this, IBounds(326, 285, 362, 301), kSync16th, caption, false));
   editor->AddControl(new IInvisibleSwitchControl(this, IBounds(24, 295, 287, 421), kEffectActive));
-  mLedControl = editor->AddControl(new IBitmapControl(this, 151, 31, -1, led, normal));
+  IControl* checkLed = new IBitmapControl(this, 151, 31, -1, led, normal);
+  // The LED has no parameter, so attaching never gives it a first value; without one, the first
+  // change of "Effect Active" would only become its double-click value and never be drawn.
+  checkLed->ApplyPlugValue(Param(kEffectActive)->Value());
+  mLedControl = editor->AddControl(checkLed);
 
   // The version text follows the version the plug-in reports (packed as 0xMMMMmmpp).
   const int version = VersionNumber(false);
