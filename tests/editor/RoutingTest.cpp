@@ -6,7 +6,6 @@ namespace {
 
 using Kinds = std::vector<HostCall::Kind>;
 constexpr HostCall::Kind kBegin = HostCall::BeginParamChange;
-constexpr HostCall::Kind kInform = HostCall::InformParamChange;
 constexpr HostCall::Kind kEnd = HostCall::EndParamChange;
 
 struct Overlap : ::testing::Test
