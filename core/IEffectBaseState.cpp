@@ -139,6 +139,10 @@ int IEffectBase::UnserializePresets(const IChunkBuffer* chunk, int startPos)
         // The slot keeps a fresh copy of what was just applied.
         slot->state.Clear();
         StoreState(&slot->state);
+      } else if (slot->state.Size() == 0) {
+        // A cut-off state and nothing stored before: a slot flagged as holding a state it lacks would
+        // be written into a bank that can never be read back.
+        slot->initialised = false;
       }
     }
   }

@@ -5,9 +5,6 @@
 #include <cmath>
 #include <new>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -16,25 +13,6 @@ constexpr std::align_val_t kAlignment{16};
 
 // Halves away from zero.
 int Nearest(double x) { return static_cast<int>(std::lround(x)); }
-
-// Runs are short (about 20 to 83 positions) and written every sample, so they get explicit
-// 16-byte stores rather than whatever the optimiser makes of a plain loop.
-void FillRun(double* to, int count, double x) {
-#if defined(__SSE2__)
-  const __m128d pair = _mm_set1_pd(x);
-  int i = 0;
-  for (; i + 8 <= count; i += 8) {
-    _mm_storeu_pd(to + i, pair);
-    _mm_storeu_pd(to + i + 2, pair);
-    _mm_storeu_pd(to + i + 4, pair);
-    _mm_storeu_pd(to + i + 6, pair);
-  }
-  for (; i + 2 <= count; i += 2) _mm_storeu_pd(to + i, pair);
-  if (i < count) to[i] = x;
-#else
-  std::fill_n(to, count, x);
-#endif
-}
 
 }  // namespace
 
@@ -77,29 +55,4 @@ void DelayMemory::SetClock(int curMs, double step) {
   const double positions = mResolution * step;
   // Non-positive and NaN clocks stop the memory; the bound keeps the integer conversion defined.
   mPositionsPerStep = positions > 0.0 ? Nearest(std::min(positions, double(INT_MAX / 2))) : 0;
-}
-
-double DelayMemory::Record(double x) {
-  const int n = mPositionsPerStep;
-  if (n >= mLength) {
-    // The whole circle is overwritten, some positions several times over.
-    FillRun(mItems, mLength, x);
-  } else {
-    // The n positions from the write index, as at most two contiguous runs.
-    const int firstRun = std::min(n, mLength - mWriteIndex);
-    FillRun(mItems + mWriteIndex, firstRun, x);
-    FillRun(mItems, n - firstRun, x);
-  }
-  return Replay();
-}
-
-double DelayMemory::Replay() {
-  const int n = mPositionsPerStep;
-  if (n < mLength) {
-    mWriteIndex += n;
-    if (mWriteIndex >= mLength) mWriteIndex -= mLength;
-  } else {
-    mWriteIndex = static_cast<int>((static_cast<std::int64_t>(mWriteIndex) + n) % mLength);
-  }
-  return mItems[mWriteIndex];
 }

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // The clocked sample store of the delay: the delay time is set by how many positions the memory
 // advances per input sample, not by moving a read pointer. Every input sample is written into that
@@ -46,8 +51,52 @@ class DelayMemory {
   std::int64_t StorageBytes() const { return static_cast<std::int64_t>(mCapacity) * sizeof(double); }
 
  private:
-  double Record(double x);
-  double Replay();
+  // Runs are short (about 20 to 83 positions) and written every sample, so they get explicit
+  // 16-byte stores rather than whatever the optimiser makes of a plain loop.
+  static void FillRun(double* to, int count, double x) {
+#if defined(__SSE2__)
+    const __m128d pair = _mm_set1_pd(x);
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+      _mm_storeu_pd(to + i, pair);
+      _mm_storeu_pd(to + i + 2, pair);
+      _mm_storeu_pd(to + i + 4, pair);
+      _mm_storeu_pd(to + i + 6, pair);
+    }
+    for (; i + 2 <= count; i += 2) _mm_storeu_pd(to + i, pair);
+    if (i < count) to[i] = x;
+#else
+    std::fill_n(to, count, x);
+#endif
+  }
+
+  // Writes n positions from the write index, then moves on like Replay.
+  double Record(double x) {
+    const int n = mPositionsPerStep;
+    if (n >= mLength) {
+      // The whole circle is overwritten, some positions several times over.
+      FillRun(mItems, mLength, x);
+    } else {
+      // As at most two contiguous runs.
+      const int firstRun = std::min(n, mLength - mWriteIndex);
+      FillRun(mItems + mWriteIndex, firstRun, x);
+      FillRun(mItems, n - firstRun, x);
+    }
+    return Replay();
+  }
+
+  // Moves n positions on without writing and reads the position reached.
+  double Replay() {
+    const int n = mPositionsPerStep;
+    if (n < mLength) {
+      mWriteIndex += n;
+      if (mWriteIndex >= mLength) mWriteIndex -= mLength;
+    } else {
+      mWriteIndex = static_cast<int>((static_cast<std::int64_t>(mWriteIndex) + n) % mLength);
+    }
+    return mItems[mWriteIndex];
+  }
+
   void Release();
 
   double* mItems = nullptr;

@@ -173,6 +173,26 @@ TEST(Presets, MalformedNameLengthsStopTheRead)
   }
 }
 
+TEST(Presets, ACutOffStateLeavesAFreshSlotEmptyAndTheBankReadable)
+{
+  RecordingEffect plug(2);
+  IChunkBuffer state, chunk;
+  plug.SerializeParams(&state);
+  chunk.PutString("whole");
+  chunk.PutByte(1);
+  chunk.PutBytes(state.Bytes(), state.Size());
+  chunk.PutString("cut");
+  chunk.PutByte(1);
+  chunk.PutDouble(4.0); // one parameter of nine
+  EXPECT_EQ(plug.UnserializePresets(&chunk, 0), -1);
+  EXPECT_FALSE(plug.Preset(1)->initialised);
+
+  IChunkBuffer written;
+  ASSERT_TRUE(plug.SerializePresets(&written));
+  RecordingEffect other(2);
+  EXPECT_EQ(other.UnserializePresets(&written, 0), written.Size());
+}
+
 TEST(Presets, OverlongNamesAreCut)
 {
   RecordingEffect plug(1);
