@@ -41,6 +41,14 @@ struct CacheStore
   PtrList<Entry> entries{256};
   ~CacheStore() { entries.DeleteAll(true); }
 
+  // Takes ownership of the entry; false (entry deleted) when the list could not grow.
+  bool Add(Entry* entry)
+  {
+    if (entries.Append(entry)) return true;
+    delete entry;
+    return false;
+  }
+
   template <typename Match>
   Entry* Find(Match match)
   {
@@ -77,10 +85,7 @@ Raster_IBitmap* BitmapCache::Find(int resourceId)
 bool BitmapCache::Insert(int resourceId, Raster_IBitmap* bitmap)
 {
   PlugMutexLock hold(Lock());
-  BitmapEntry* entry = new BitmapEntry{resourceId, bitmap};
-  if (Bitmaps().entries.Append(entry)) return true;
-  delete entry;
-  return false;
+  return Bitmaps().Add(new BitmapEntry{resourceId, bitmap});
 }
 
 int BitmapCache::Count()
@@ -104,9 +109,7 @@ bool FontCache::Insert(const ITextStyle& style, Raster_CachedFont* font)
   FontEntry* entry = new FontEntry{style.size, style.orientation, style.style, {}, font};
   std::memcpy(entry->name, style.name, sizeof(entry->name));
   entry->name[sizeof(entry->name) - 1] = '\0';
-  if (Fonts().entries.Append(entry)) return true;
-  delete entry;
-  return false;
+  return Fonts().Add(entry);
 }
 
 int FontCache::Count()

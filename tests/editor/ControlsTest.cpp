@@ -54,13 +54,7 @@ struct Controls : ::testing::Test
     h.Attach();
   }
 
-  // The values the plug-in was sent, in order.
-  std::vector<double> Sent() const
-  {
-    std::vector<double> values;
-    for (const HostCall& call : h.plug->CallsOf(HostCall::InformParamChange)) values.push_back(call.value);
-    return values;
-  }
+  std::vector<double> Sent() const { return SentValues(*h.plug); }
 
   EditorHarness h;
   IKnobMultiControl* knob;

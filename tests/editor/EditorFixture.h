@@ -164,6 +164,14 @@ inline void ClickMouse(IGraphicsOffscreen& editor, int x, int y, IMouseFlags fla
   editor.ReleaseMouse(x, y, flags);
 }
 
+// The normalised values the plug-in passed on to its host, in order.
+inline std::vector<double> SentValues(const TestEffect& plug)
+{
+  std::vector<double> values;
+  for (const HostCall& call : plug.CallsOf(HostCall::InformParamChange)) values.push_back(call.value);
+  return values;
+}
+
 inline std::vector<HostCall::Kind> GestureKinds(const TestEffect& plug)
 {
   std::vector<HostCall::Kind> kinds;

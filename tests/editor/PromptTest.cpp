@@ -67,12 +67,7 @@ struct Prompt : ::testing::Test
     h.Attach();
   }
 
-  std::vector<double> Sent() const
-  {
-    std::vector<double> values;
-    for (const HostCall& call : h.plug->CallsOf(HostCall::InformParamChange)) values.push_back(call.value);
-    return values;
-  }
+  std::vector<double> Sent() const { return SentValues(*h.plug); }
 
   EditorHarness h;
   ICaptionControl* choice;
