@@ -1,4 +1,4 @@
-// quil_text_sample <pedal-background.png> <out.png>
+// quil_text_sample <bkg.png> <out.png>
 // Draws sample captions in the pedal editor's caption style (Arial, 14 px, grey 128, centred on one
 // line) where such texts appear on the pedal, and writes the result as a PNG.
 #include "editor/IBounds.h"
@@ -47,7 +47,7 @@ bool WritePng(Raster_IBitmap& bitmap, const char* path)
 int main(int argc, char** argv)
 {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <pedal-background.png> <out.png>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s <bkg.png> <out.png>\n", argv[0]);
     return 2;
   }
   std::ifstream file(argv[1], std::ios::binary);
