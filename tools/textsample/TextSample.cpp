@@ -6,8 +6,6 @@
 #include "raster/Raster_CachedFont.h"
 #include "raster/Raster_SystemText.h"
 
-#include <png.h>
-
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -31,16 +29,6 @@ const Caption kCaptions[] = {
     {"1/16 \xE2\x99\xAA off", IBounds(314, 213, 404, 229)},
     {"D\xC3\xA9lai \xC2\xB7 R\xC3\xBC" "ckkopplung \xC2\xB7 Se\xC3\xB1" "al \xC2\xB7 \xC3\x85", IBounds(30, 266, 280, 286)},
 };
-
-bool WritePng(Raster_IBitmap& bitmap, const char* path)
-{
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(bitmap.PixelWidth());
-  image.height = static_cast<png_uint_32>(bitmap.PixelHeight());
-  image.format = PNG_FORMAT_BGRA;  // the pixel word's bytes in memory
-  return png_image_write_to_file(&image, path, 0, bitmap.PixelData(), bitmap.RowPixels() * 4, nullptr) != 0;
-}
 
 }  // namespace
 
@@ -72,7 +60,7 @@ int main(int argc, char** argv)
     IBounds rect = caption.rect;
     font.DrawTextRun(canvas.get(), caption.text, -1, &rect, flags);
   }
-  if (!WritePng(*canvas, argv[2])) {
+  if (!Raster_WritePng(canvas.get(), argv[2])) {
     std::fprintf(stderr, "cannot write %s\n", argv[2]);
     return 1;
   }
