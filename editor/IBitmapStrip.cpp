@@ -1,5 +1,7 @@
 #include "editor/IBitmapStrip.h"
 
+#include <cmath>
+
 IBitmapStrip::Offset IBitmapStrip::FrameOffset(int k) const {
   Offset offset;
   if (frames <= 1 || k <= 1) return offset;
@@ -13,4 +15,11 @@ IBounds IBitmapStrip::FrameBoundsAt(int32_t x, int32_t y) const {
   // A strip is never built with fewer than one frame; guard the division all the same.
   const int32_t frameHeight = frames > 0 ? height / frames : height;
   return IBounds(x, y, x + width, y + frameHeight);
+}
+
+int IBitmapStrip::FrameForValue(double value) const {
+  if (frames <= 1) return 1;
+  const double frame = std::trunc((frames - 1) * value + 0.5) + 1.0;
+  if (!(frame >= 1.0)) return 1;
+  return frame >= frames ? frames : static_cast<int>(frame);
 }

@@ -23,6 +23,10 @@ struct IBitmapStrip {
   // strips whose size is not a multiple of the frame count still spread their frames evenly.
   Offset FrameOffset(int k) const;
 
+  // The frame (1-based) that shows a normalised value: the nearest of the strip's frames, limited
+  // to 1..frames (a NaN shows the first).
+  int FrameForValue(double value) const;
+
   // Where one frame of a vertical strip lands when its top-left corner is at (x, y).
   IBounds FrameBoundsAt(int32_t x, int32_t y) const;
 };

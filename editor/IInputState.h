@@ -27,3 +27,7 @@ enum IKeyCode : int32_t {
 
 // The code of a digit '0'..'9' or a letter (either case); -1 for any other character.
 int32_t IKeyCodeForChar(char c);
+
+// The code of a key by its Windows virtual-key code (space, arrows, digits, letters); -1 for keys
+// that are delivered to no control.
+int32_t IKeyCodeForVirtualKey(int virtualKey);

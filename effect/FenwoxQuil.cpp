@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "editor/IControl.h"
-#include "editor/IGraphics.h"
 
 namespace {
 
@@ -19,6 +17,7 @@ int TruncatedRate(double rate) { return rate >= kLowestRate && rate <= kHighestR
 
 void FenwoxQuil::Construct() {
   DefineParameters();
+  BuildEditor();
   MakeDefaultPresets("-", 1);
   // Prepares the engine for 44100 Hz until the host's first reset.
   mEngine.SetOversampling(1);
@@ -129,16 +128,6 @@ void FenwoxQuil::ApplySync() {
   }
   mEngine.SetDelayTime(std::clamp(t, 0.0, 1.0));
   if (Editor()) GreyTimeControls(true);
-}
-
-void FenwoxQuil::GreyTimeControls(bool grey) {
-  // Greying the "Time" knob and the range selector needs the editor core's GrayParamControls, which
-  // comes with the pedal editor (issue 6).
-  (void)grey;
-}
-
-void FenwoxQuil::ShowEffectActiveOnLed() {
-  if (IControl* led = Editor()->Control(mLedControl)) led->ApplyPlugValue(Param(kEffectActive)->Value());
 }
 
 void FenwoxQuil::ProcessBlock(double** inputs, double** outputs, int nFrames) {

@@ -62,6 +62,8 @@ class FenwoxQuil : public QUIL_ADAPTER_CLASS {
   void DefineParameters();
   void ApplyDelayRange();
   void ApplySync();
+  // The pedal editor, handed to AttachEditor.
+  void BuildEditor();
   // Editor reactions, called only while an editor is attached.
   void GreyTimeControls(bool grey);
   void ShowEffectActiveOnLed();
@@ -69,7 +71,7 @@ class FenwoxQuil : public QUIL_ADAPTER_CLASS {
   DelayEngine mEngine;
   bool mStereo = false;
   double mTempo = 0.0;
-  // No pedal editor is built yet, so there is no LED control.
+  // The editor control of the check LED.
   int mLedControl = -1;
   int mLastRate = 0;
 };

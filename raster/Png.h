@@ -10,3 +10,7 @@ Raster_IBitmap* Raster_PngFromMemory(const void* data, int length);
 // the library's own module on Windows; elsewhere the images embedded in the build, whatever the
 // module. Null when there is no such resource or it does not decode. The caller owns the result.
 Raster_IBitmap* Raster_PngFromResource(void* module, int resourceId);
+
+// Writes the bitmap to a PNG file (8-bit RGBA, straight alpha). False when the bitmap has no pixels
+// or the file cannot be written.
+bool Raster_WritePng(Raster_IBitmap* bitmap, const char* path);

@@ -1,5 +1,6 @@
 #include "editor/IControl.h"
 #include "editor/IGraphics.h"
+#include "editor/offscreen/IGraphicsOffscreen.h"
 #include "raster/SysBitmap.h"
 #include "tests/core/RecordingEffect.h"
 
@@ -9,17 +10,24 @@
 
 namespace {
 
-// Counts its destruction so the tests can see who deletes controls and editors.
-struct CountedControl : IControl
+// A control that draws nothing.
+struct PlainControl : IControl
 {
-  CountedControl(IEffectBase* plugin, int paramIdx, int* deaths) : IControl(plugin, paramIdx), deaths(deaths) {}
+  PlainControl(IEffectBase* plugin, int paramIdx) : IControl(plugin, IBounds(), paramIdx, IBlend()) {}
+  bool Draw(IGraphics*) override { return true; }
+};
+
+// Counts its destruction so the tests can see who deletes controls and editors.
+struct CountedControl : PlainControl
+{
+  CountedControl(IEffectBase* plugin, int paramIdx, int* deaths) : PlainControl(plugin, paramIdx), deaths(deaths) {}
   ~CountedControl() override { ++*deaths; }
   int* deaths;
 };
 
-struct CountedEditor : IGraphics
+struct CountedEditor : IGraphicsOffscreen
 {
-  CountedEditor(IEffectBase* plugin, int* deaths) : IGraphics(plugin, 410, 460, 0), deaths(deaths) {}
+  CountedEditor(IEffectBase* plugin, int* deaths) : IGraphicsOffscreen(plugin, 410, 460, 0), deaths(deaths) {}
   ~CountedEditor() override { ++*deaths; }
   int* deaths;
 };
@@ -64,9 +72,9 @@ TEST(EditorLink, AttachPushesNormalisedValuesAndTakesOwnership)
 TEST(EditorLink, PushedValuesMarkControlsWithoutReachingTheHost)
 {
   RecordingEffect plug;
-  IGraphics* editor = new IGraphics(&plug, 410, 460, 30);
-  IControl* first = new IControl(&plug, 3);
-  IControl* second = new IControl(&plug, 3);
+  IGraphics* editor = new IGraphicsOffscreen(&plug, 410, 460, 30);
+  IControl* first = new PlainControl(&plug, 3);
+  IControl* second = new PlainControl(&plug, 3);
   editor->AddControl(first);
   editor->AddControl(second);
   plug.AttachEditor(editor);
@@ -95,7 +103,7 @@ TEST(EditorLink, PushedValuesMarkControlsWithoutReachingTheHost)
 TEST(EditorLink, UserValuesAreLimitedAndSentToThePlugin)
 {
   RecordingEffect plug;
-  IControl knob(&plug, 1);
+  PlainControl knob(&plug, 1);
   knob.SetValue(1.7);
   knob.MarkDirty(true);
   EXPECT_EQ(knob.Value(), 1.0);
@@ -103,7 +111,7 @@ TEST(EditorLink, UserValuesAreLimitedAndSentToThePlugin)
   ASSERT_EQ(plug.calls.size(), 1u);
   EXPECT_EQ(plug.calls[0].value, 1.0);
 
-  IControl unlinked(&plug, -1);
+  PlainControl unlinked(&plug, -1);
   unlinked.SetValue(-0.5);
   unlinked.MarkDirty(true);
   EXPECT_EQ(unlinked.Value(), 0.0);
@@ -113,7 +121,7 @@ TEST(EditorLink, UserValuesAreLimitedAndSentToThePlugin)
 #if GTEST_HAS_DEATH_TEST && !defined(_WIN32)
 TEST(EditorLinkDeathTest, AuxiliaryIndexOutsideTheLinks)
 {
-  IControl control(nullptr, 0);
+  PlainControl control(nullptr, 0);
   EXPECT_DEATH(control.ApplyAuxPlugValue(0, 0.5), "idx > -1 && idx < mAuxParams.GetSize\\(\\)");
 }
 #endif

@@ -1,12 +1,10 @@
-// quil_text_sample <pedal-background.png> <out.png>
+// quil_text_sample <bkg.png> <out.png>
 // Draws sample captions in the pedal editor's caption style (Arial, 14 px, grey 128, centred on one
 // line) where such texts appear on the pedal, and writes the result as a PNG.
 #include "editor/IBounds.h"
 #include "raster/Png.h"
 #include "raster/Raster_CachedFont.h"
 #include "raster/Raster_SystemText.h"
-
-#include <png.h>
 
 #include <cstdio>
 #include <fstream>
@@ -32,22 +30,12 @@ const Caption kCaptions[] = {
     {"D\xC3\xA9lai \xC2\xB7 R\xC3\xBC" "ckkopplung \xC2\xB7 Se\xC3\xB1" "al \xC2\xB7 \xC3\x85", IBounds(30, 266, 280, 286)},
 };
 
-bool WritePng(Raster_IBitmap& bitmap, const char* path)
-{
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(bitmap.PixelWidth());
-  image.height = static_cast<png_uint_32>(bitmap.PixelHeight());
-  image.format = PNG_FORMAT_BGRA;  // the pixel word's bytes in memory
-  return png_image_write_to_file(&image, path, 0, bitmap.PixelData(), bitmap.RowPixels() * 4, nullptr) != 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <pedal-background.png> <out.png>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s <bkg.png> <out.png>\n", argv[0]);
     return 2;
   }
   std::ifstream file(argv[1], std::ios::binary);
@@ -72,7 +60,7 @@ int main(int argc, char** argv)
     IBounds rect = caption.rect;
     font.DrawTextRun(canvas.get(), caption.text, -1, &rect, flags);
   }
-  if (!WritePng(*canvas, argv[2])) {
+  if (!Raster_WritePng(canvas.get(), argv[2])) {
     std::fprintf(stderr, "cannot write %s\n", argv[2]);
     return 1;
   }
