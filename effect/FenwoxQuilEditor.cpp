@@ -68,6 +68,9 @@ void FenwoxQuil::BuildEditor() {
   // The LED has no parameter, so attaching never gives it a first value; without one, the first
   // change of "Effect Active" would only become its double-click value and never be drawn.
   checkLed->ApplyPlugValue(Param(kEffectActive)->Value());
+  // The LED only shows the state: a double click would otherwise return it to that first value
+  // whatever the effect does now. Clicks pass through to the picture beneath.
+  checkLed->SetHitRect(IBounds());
   mLedControl = editor->AddControl(checkLed);
 
   // The version text follows the version the plug-in reports (packed as 0xMMMMmmpp).

@@ -176,6 +176,20 @@ TEST_F(PedalEditor, FootswitchTogglesEffectActiveAndTheLedShowsItAtTheNextRedraw
   EXPECT_EQ(pedal.Param(FenwoxQuil::kEffectActive)->Value(), 0.0);
 }
 
+TEST_F(PedalEditor, ClicksOnTheLedLeaveItShowingTheEffectState) {
+  std::unique_ptr<Raster_IBitmap> lit = Expected(kLed, 104, 2, 2);
+  editor->PressMouse(30, 300, Left());
+  editor->ReleaseMouse(30, 300, Left());
+  ASSERT_EQ(pedal.Param(FenwoxQuil::kEffectActive)->Value(), 1.0);
+  editor->PressMouse(159, 39, Left());
+  editor->ReleaseMouse(159, 39, Left());
+  editor->DoubleClickMouse(159, 39, Left());
+  editor->ReleaseMouse(159, 39, Left());
+  Redraw();
+  EXPECT_EQ(editor->Control(pedal.LedControl())->Value(), 1.0);
+  EXPECT_EQ(Mismatches(kLed, lit.get()), 0);
+}
+
 TEST_F(PedalEditor, KnobsAndSelectorShowTheFrameOfTheirValue) {
   // Time at 0.5 shows frame 51; the range selector shows frame value + 1.
   pedal.Param(FenwoxQuil::kTime)->SetFromNormalized(0.5);
