@@ -1,13 +1,16 @@
 #include "adapters/vst3/IEffectVST3.h"
 
+#include "adapters/vst3/IEffectVST3View.h"
 #include "adapters/vst3/api/Host.h"
 #include "adapters/vst3/api/Speakers.h"
 #include "adapters/vst3/base/Utf16.h"
 #include "editor/IGraphics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 using namespace vst3;
 
@@ -140,6 +143,8 @@ UnitID IEffectVST3::UnitForGroup(const char* group) {
 }
 
 tresult PLUGIN_API IEffectVST3::terminate() {
+    // Views still held by the host outlive this; they find no entry to remove later.
+    mViews.clear();
     mUnitNames.clear();
     return SingleComponentEffect::terminate();
 }
@@ -273,8 +278,40 @@ void IEffectVST3::HostTransport(ITransportInfo* info) {
     info->looping = (mLastContext.state & ProcessContext::kCycleActive) != 0;
 }
 
-// Views come with the editor view; until a view is open there is nothing to resize.
-void IEffectVST3::ResizeEditor(int, int) {}
+// Editor views.
+
+IPlugView* PLUGIN_API IEffectVST3::createView(FIDString name) {
+    if (!name || std::strcmp(name, kEditorViewType) != 0) return nullptr;
+    try {
+        mViews.reserve(mViews.size() + 1);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    auto* view = new (std::nothrow) IEffectVST3View(this);
+    if (view) mViews.push_back(view);
+    return view;
+}
+
+void IEffectVST3::RemoveView(IEffectVST3View* view) {
+    const auto found = std::find(mViews.begin(), mViews.end(), view);
+    if (found != mViews.end()) mViews.erase(found);
+}
+
+void IEffectVST3::ResizeEditor(int width, int height) {
+    if (Editor() && !mViews.empty()) mViews.front()->RequestResize(width, height);
+}
+
+void IEffectVST3::ShowHostParamMenu(int paramIdx, int x, int y) {
+    if (!getComponentHandler() || mViews.empty()) return;
+    IComponentHandler3* handler = queryInterfaceOf<IComponentHandler3>(getComponentHandler());
+    if (!handler) return;
+    const ParamID id = static_cast<ParamID>(paramIdx);
+    if (IContextMenu* menu = handler->createContextMenu(mViews.front(), &id)) {
+        menu->popup(x, y);
+        menu->release();
+    }
+    handler->release();
+}
 
 void IEffectVST3::ChangeLatency(int samples) {
     IEffectBase::ChangeLatency(samples);

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+class IEffectVST3View;
+
 class IEffectVST3 : public IEffectBase,
                     public vst3::IUnitInfo,
                     public vst3::SingleComponentEffect,
@@ -76,6 +78,8 @@ public:
     vst3::ParamValue PLUGIN_API plainParamToNormalized(vst3::ParamID id, vst3::ParamValue plainValue) override;
     vst3::ParamValue PLUGIN_API getParamNormalized(vst3::ParamID id) override;
     vst3::tresult PLUGIN_API setParamNormalized(vst3::ParamID id, vst3::ParamValue value) override;
+    // A new editor view for the name "editor" (the caller gets its one reference); null otherwise.
+    vst3::IPlugView* PLUGIN_API createView(vst3::FIDString name) override;
 
     // IMidiMapping
     vst3::tresult PLUGIN_API getMidiControllerAssignment(vst3::int32 busIndex, vst3::int16 channel,
@@ -97,9 +101,13 @@ public:
     void HostTimeSignature(int* numerator, int* denominator) override;
     void HostTransport(ITransportInfo* info) override;
     void ResizeEditor(int width, int height) override;
+    void ShowHostParamMenu(int paramIdx, int x, int y) override;
     void ChangeLatency(int samples) override;
     bool SendMidiMessage(const IMidiMessage*) override { return false; }
     bool SendSysExMessage(const ISysExMessage*) override { return false; }
+
+    // A view being destroyed leaves the list of open views.
+    void RemoveView(IEffectVST3View* view);
 
 private:
     void AddPluginParameters();
@@ -116,4 +124,6 @@ private:
     bool mSideChainActive = false;
     vst3::ProcessContext mLastContext{};
     std::vector<std::string> mUnitNames;
+    // The views createView made and not yet destroyed, oldest first; the views own themselves.
+    std::vector<IEffectVST3View*> mViews;
 };

@@ -3,6 +3,7 @@
 #include "FenwoxQuilVst3Fixture.h"
 
 #include "adapters/vst3/api/Host.h"
+#include "adapters/vst3/api/PlugView.h"
 #include "adapters/vst3/base/Utf16.h"
 
 #include <cstring>
@@ -201,3 +202,26 @@ TEST_F(FenwoxQuilVst3, EditorImagesAreResourcesOfTheLibrary) {
     EXPECT_EQ(Raster_PngFromResource(nullptr, 100), nullptr);
 }
 #endif
+
+TEST_F(FenwoxQuilVst3, EditorViewsComeAtTheEditorsSizeAndAttachToTheHostsWindow) {
+    IPlugView* first = plugin().controller()->createView("editor");
+    IPlugView* second = plugin().controller()->createView("editor");
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(plugin().controller()->createView("Editor"), nullptr);
+
+    ViewRect size{};
+    ASSERT_EQ(first->getSize(&size), kResultOk);
+    EXPECT_EQ(size.getWidth(), 410);
+    EXPECT_EQ(size.getHeight(), 460);
+    EXPECT_EQ(first->isPlatformTypeSupported(kPlatformTypeHWND), kResultTrue);
+    EXPECT_EQ(first->isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultFalse);
+    int hostWindow = 0;
+    EXPECT_EQ(first->attached(&hostWindow, kPlatformTypeHWND), kResultOk);
+    EXPECT_EQ(first->removed(), kResultOk);
+    EXPECT_EQ(first->attached(&hostWindow, kPlatformTypeHWND), kResultOk);
+    EXPECT_EQ(first->removed(), kResultOk);
+    first->release();
+    second->release();
+}

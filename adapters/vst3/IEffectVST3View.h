@@ -1,0 +1,30 @@
+#pragma once
+// The editor view a VST3 host receives from createView("editor"). It draws nothing itself: it
+// opens and closes the plug-in's editor in the host's window, reports the editor's size and carries
+// the plug-in's own resize requests to the host frame. Each view keeps its plug-in alive.
+
+#include "adapters/vst3/base/PluginView.h"
+
+class IEffectVST3;
+
+class IEffectVST3View : public vst3::CPluginView {
+public:
+    explicit IEffectVST3View(IEffectVST3* plugin);
+    ~IEffectVST3View() override;
+
+    vst3::tresult PLUGIN_API isPlatformTypeSupported(vst3::FIDString type) override;
+    vst3::tresult PLUGIN_API attached(void* parent, vst3::FIDString type) override;
+    vst3::tresult PLUGIN_API removed() override;
+    vst3::tresult PLUGIN_API getSize(vst3::ViewRect* size) override;
+    vst3::tresult PLUGIN_API onSize(vst3::ViewRect* newSize) override;
+
+    QUIL_VST3_CLASS_NAME(IEffectVST3View, vst3::CPluginView)
+
+    // Asks the host frame to resize this view; the onSize that answers tells the plug-in. Nothing
+    // happens when the host gave no frame.
+    void RequestResize(int width, int height);
+
+private:
+    IEffectVST3* mPlugin;
+    bool mResizeRequested = false;
+};
