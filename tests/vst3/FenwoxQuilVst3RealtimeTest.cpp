@@ -2,6 +2,7 @@
 // allocator counted: once the host has set up and activated the plug-in, nothing a host passes to
 // process may allocate, as that runs on the host's audio thread.
 #include "adapters/vst3/IEffectVST3.h"
+#include "adapters/vst3/api/PlugView.h"
 #include "effect/FenwoxQuil.h"
 #include "tests/effect/AllocationCounter.h"
 #include "tools/vst3host/EventList.h"
@@ -11,6 +12,8 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <vector>
 
 using namespace vst3;
@@ -45,21 +48,32 @@ struct Block {
     vst3host::EventList events;
 };
 
-class FenwoxQuilVst3Realtime : public ::testing::TestWithParam<int32> {
+// Sample size, and whether the editor is open (parameter changes then move its controls too).
+class FenwoxQuilVst3Realtime : public ::testing::TestWithParam<std::tuple<int32, bool>> {
 protected:
     void SetUp() override {
         plugin = new FenwoxQuil(nullptr);
         ASSERT_EQ(plugin->initialize(nullptr), kResultOk);
-        ProcessSetup setup{kRealtime, GetParam(), kAnnouncedBlock, 48000.0};
+        ProcessSetup setup{kRealtime, sampleSize(), kAnnouncedBlock, 48000.0};
         ASSERT_EQ(plugin->setupProcessing(setup), kResultOk);
         ASSERT_EQ(plugin->setActive(true), kResultOk);
+        if (std::get<1>(GetParam())) {
+            view = plugin->createView("editor");
+            ASSERT_NE(view, nullptr);
+            ASSERT_EQ(view->attached(&parentWindow, "HWND"), kResultOk);
+        }
     }
     void TearDown() override {
+        if (view) {
+            view->removed();
+            view->release();
+        }
         plugin->setActive(false);
         plugin->terminate();
         plugin->release();
     }
 
+    int32 sampleSize() const { return std::get<0>(GetParam()); }
     Block& addBlock(int32 frames) {
         blocks.emplace_back(new Block{frames, {}, {}});
         return *blocks.back();
@@ -87,7 +101,7 @@ protected:
         for (auto& block : blocks) {
             ProcessData data{};
             data.processMode = kRealtime;
-            data.symbolicSampleSize = GetParam();
+            data.symbolicSampleSize = sampleSize();
             data.numSamples = block->frames;
             data.numInputs = 1;
             data.numOutputs = 1;
@@ -103,6 +117,8 @@ protected:
     }
 
     FenwoxQuil* plugin = nullptr;
+    IPlugView* view = nullptr;
+    int parentWindow = 0;  // stands in for the host's window
     std::vector<std::unique_ptr<Block>> blocks;
 };
 
@@ -128,13 +144,15 @@ TEST_P(FenwoxQuilVst3Realtime, ProcessingAllocatesNothing) {
     addBlock(1);
     addBlock(kAnnouncedBlock - 1);
 
-    if (GetParam() == kSample64) processAll<double>();
+    if (sampleSize() == kSample64) processAll<double>();
     else processAll<float>();
 }
 
-INSTANTIATE_TEST_SUITE_P(SampleSizes, FenwoxQuilVst3Realtime, ::testing::Values(kSample32, kSample64),
-                         [](const ::testing::TestParamInfo<int32>& info) {
-                             return info.param == kSample64 ? "Sample64" : "Sample32";
+INSTANTIATE_TEST_SUITE_P(SampleSizesAndEditor, FenwoxQuilVst3Realtime,
+                         ::testing::Combine(::testing::Values(kSample32, kSample64), ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<std::tuple<int32, bool>>& info) {
+                             return std::string(std::get<0>(info.param) == kSample64 ? "Sample64" : "Sample32") +
+                                    (std::get<1>(info.param) ? "EditorOpen" : "EditorClosed");
                          });
 
 } // namespace
