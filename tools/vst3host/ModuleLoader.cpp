@@ -39,4 +39,17 @@ std::string locateModuleBinary(const std::string& path, std::string& error) {
     return binary.string();
 }
 
+bool Vst3Module::takeFactory(GetFactoryFunction getFactory, std::string& error) {
+    mFactory = getFactory();
+    if (!mFactory) error = "GetPluginFactory of '" + mBinaryPath + "' returned no factory";
+    return mFactory != nullptr;
+}
+
+// The factory goes before the module exit, and the exit before the unload, as hosts do it.
+Vst3Module::~Vst3Module() {
+    if (mFactory) mFactory->release();
+    if (mExit) mExit();
+    if (mLibrary) unloadLibrary();
+}
+
 } // namespace vst3host

@@ -33,7 +33,13 @@ public:
     void* library() const { return mLibrary; }
 
 private:
+    using GetFactoryFunction = vst3::IPluginFactory*(PLUGIN_API*)();
+
     Vst3Module() = default;
+    // Calls the module's factory export; false, with `error` set, when it gives no factory.
+    bool takeFactory(GetFactoryFunction getFactory, std::string& error);
+    // The platform's unload of `mLibrary`.
+    void unloadLibrary();
 
     std::string mBinaryPath;
     void* mLibrary = nullptr;

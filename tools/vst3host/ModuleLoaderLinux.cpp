@@ -10,7 +10,6 @@ namespace vst3host {
 namespace {
 using ModuleEntryFunction = bool (*)(void*);
 using ModuleExitFunction = bool (*)();
-using GetFactoryFunction = vst3::IPluginFactory* (PLUGIN_API*)();
 } // namespace
 
 std::unique_ptr<Vst3Module> Vst3Module::open(const std::string& path, std::string& error) {
@@ -39,18 +38,12 @@ std::unique_ptr<Vst3Module> Vst3Module::open(const std::string& path, std::strin
         return nullptr;
     }
     module->mExit = exit;
-    module->mFactory = getFactory();
-    if (!module->mFactory) {
-        error = "GetPluginFactory of '" + module->mBinaryPath + "' returned no factory";
-        return nullptr;
-    }
+    if (!module->takeFactory(getFactory, error)) return nullptr;
     return module;
 }
 
-Vst3Module::~Vst3Module() {
-    if (mFactory) mFactory->release();
-    if (mExit) mExit();
-    if (mLibrary) dlclose(mLibrary);
+void Vst3Module::unloadLibrary() {
+    dlclose(mLibrary);
 }
 
 } // namespace vst3host

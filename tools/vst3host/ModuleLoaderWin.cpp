@@ -11,7 +11,6 @@ namespace vst3host {
 
 namespace {
 using InitDllFunction = bool (*)();
-using GetFactoryFunction = vst3::IPluginFactory* (PLUGIN_API*)();
 
 template <class F>
 F exported(HMODULE library, const char* name) {
@@ -40,18 +39,12 @@ std::unique_ptr<Vst3Module> Vst3Module::open(const std::string& path, std::strin
         return nullptr;
     }
     module->mExit = exported<InitDllFunction>(library, "ExitDll");
-    module->mFactory = getFactory();
-    if (!module->mFactory) {
-        error = "GetPluginFactory of '" + module->mBinaryPath + "' returned no factory";
-        return nullptr;
-    }
+    if (!module->takeFactory(getFactory, error)) return nullptr;
     return module;
 }
 
-Vst3Module::~Vst3Module() {
-    if (mFactory) mFactory->release();
-    if (mExit) mExit();
-    if (mLibrary) FreeLibrary(static_cast<HMODULE>(mLibrary));
+void Vst3Module::unloadLibrary() {
+    FreeLibrary(static_cast<HMODULE>(mLibrary));
 }
 
 } // namespace vst3host
