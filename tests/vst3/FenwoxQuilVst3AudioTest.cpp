@@ -7,7 +7,7 @@
 #include <cmath>
 
 using namespace vst3;
-using namespace vst3host;
+using namespace quilhost;
 using namespace fenwoxquil_test;
 
 namespace {

@@ -2,9 +2,9 @@
 // The built FenwoxQuil bundle loaded the way hosts load it, with a helper that renders audio
 // through its one instance.
 
-#include "tools/vst3host/BlockProcessor.h"
-#include "tools/vst3host/HostSession.h"
-#include "tools/vst3host/ParameterAssignments.h"
+#include "tools/host/BlockProcessor.h"
+#include "tools/host/HostSession.h"
+#include "tools/host/ParameterAssignments.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 
 namespace fenwoxquil_test {
 
-using vst3host::AudioData;
-using vst3host::ParameterAssignment;
+using quilhost::AudioData;
+using quilhost::ParameterAssignment;
 
 constexpr vst3::ParamID kPreset = 0x70727374;
 constexpr vst3::ParamID kBypass = 0x62706173;
@@ -32,11 +32,11 @@ struct RenderOptions {
 class FenwoxQuilVst3 : public ::testing::Test {
 protected:
     void SetUp() override {
-        session = vst3host::HostSession::open(QUIL_FENWOXQUIL_BUNDLE, error);
+        session = quilhost::HostSession::open(QUIL_FENWOXQUIL_BUNDLE, error);
         ASSERT_TRUE(session) << error;
     }
 
-    vst3host::PluginInstance& plugin() { return session->instance(); }
+    quilhost::PluginInstance& plugin() { return session->instance(); }
 
     // `input` through the plug-in with `assignments` sent with the first block; no tail.
     AudioData render(const AudioData& input, const std::vector<ParameterAssignment>& assignments,
@@ -45,10 +45,10 @@ protected:
     }
 
     // The same through another instance of the module (see HostSession::createInstance).
-    AudioData render(vst3host::PluginInstance& instance, const AudioData& input,
+    AudioData render(quilhost::PluginInstance& instance, const AudioData& input,
                      const std::vector<ParameterAssignment>& assignments, const RenderOptions& options = {}) {
-        vst3host::RenderSettings settings;
-        EXPECT_TRUE(vst3host::resolveAssignments(instance, assignments, settings.changes, error)) << error;
+        quilhost::RenderSettings settings;
+        EXPECT_TRUE(quilhost::resolveAssignments(instance, assignments, settings.changes, error)) << error;
         settings.config.maxBlockSize = options.maxBlock;
         settings.config.doublePrecision = options.doublePrecision;
         settings.config.inputChannels = options.channels;
@@ -56,13 +56,13 @@ protected:
         settings.blockSize = options.block;
         EXPECT_TRUE(instance.prepare(settings.config, error)) << error;
         AudioData output;
-        EXPECT_TRUE(vst3host::renderAudio(instance, input, settings, output, error)) << error;
+        EXPECT_TRUE(quilhost::renderAudio(instance, input, settings, output, error)) << error;
         instance.stop();
         return output;
     }
 
     std::string error;
-    std::unique_ptr<vst3host::HostSession> session;
+    std::unique_ptr<quilhost::HostSession> session;
 };
 
 } // namespace fenwoxquil_test

@@ -5,8 +5,8 @@
 #include "adapters/vst3/api/PlugView.h"
 #include "effect/FenwoxQuil.h"
 #include "tests/effect/AllocationCounter.h"
-#include "tools/vst3host/EventList.h"
-#include "tools/vst3host/ParameterChanges.h"
+#include "tools/host/EventList.h"
+#include "tools/host/ParameterChanges.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +44,8 @@ struct StereoBuffers {
 // One block a host might send, built before counting starts (the host objects allocate as they fill).
 struct Block {
     int32 frames;
-    vst3host::ParameterChanges changes;
-    vst3host::EventList events;
+    quilhost::ParameterChanges changes;
+    quilhost::EventList events;
 };
 
 // Sample size, and whether the editor is open (parameter changes then move its controls too).

@@ -15,7 +15,7 @@
 #endif
 
 using namespace vst3;
-using namespace vst3host;
+using namespace quilhost;
 using namespace fenwoxquil_test;
 
 namespace {

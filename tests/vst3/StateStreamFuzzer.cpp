@@ -4,7 +4,7 @@
 // restore to the same parameter values and bypass state.
 #include "adapters/vst3/IEffectVST3.h"
 #include "effect/FenwoxQuil.h"
-#include "tools/vst3host/MemoryStream.h"
+#include "tools/host/MemoryStream.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -31,12 +31,12 @@ public:
     FenwoxQuil* get() const { return mQuil; }
 
     std::vector<std::uint8_t> SavedState() const {
-        vst3host::MemoryStream stream;
+        quilhost::MemoryStream stream;
         if (mQuil->getState(&stream) != kResultOk) abort();
         return stream.bytes();
     }
     void Restore(const std::vector<std::uint8_t>& bytes) const {
-        vst3host::MemoryStream stream(bytes);
+        quilhost::MemoryStream stream(bytes);
         if (mQuil->setState(&stream) != kResultOk) abort();
     }
     void Reset() const { Restore(mFreshState); }
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Plugin& plugin = Target();
     // One object is component and controller: the controller's component-state call comes first,
     // as hosts make it, then the restore both interfaces share.
-    vst3host::MemoryStream stream(std::vector<std::uint8_t>(data, data + size));
+    quilhost::MemoryStream stream(std::vector<std::uint8_t>(data, data + size));
     static_cast<IEditController*>(plugin.get())->setComponentState(&stream);
     stream.rewind();
     static_cast<IComponent*>(plugin.get())->setState(&stream);

@@ -4,14 +4,14 @@
 #include "adapters/vst3/api/Host.h"
 #include "adapters/vst3/api/UnitInfo.h"
 #include "adapters/vst3/base/Utf16.h"
-#include "tools/vst3host/BlockProcessor.h"
-#include "tools/vst3host/HostSession.h"
-#include "tools/vst3host/ParameterAssignments.h"
+#include "tools/host/BlockProcessor.h"
+#include "tools/host/HostSession.h"
+#include "tools/host/ParameterAssignments.h"
 
 #include <gtest/gtest.h>
 
 using namespace vst3;
-using namespace vst3host;
+using namespace quilhost;
 
 namespace {
 

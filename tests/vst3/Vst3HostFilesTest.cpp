@@ -1,8 +1,8 @@
 // The host's own parts: WAV files, the demo phrase, the state stream and parameter queues.
-#include "tools/vst3host/DemoPhrase.h"
-#include "tools/vst3host/MemoryStream.h"
-#include "tools/vst3host/ParameterChanges.h"
-#include "tools/vst3host/WavFile.h"
+#include "tools/host/DemoPhrase.h"
+#include "tools/host/MemoryStream.h"
+#include "tools/host/ParameterChanges.h"
+#include "tools/host/WavFile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
-using namespace vst3host;
+using namespace quilhost;
 using namespace vst3;
 
 namespace {

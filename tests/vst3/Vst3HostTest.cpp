@@ -1,9 +1,9 @@
 // The command-line host against a real bundle (a small test module built on our interface
 // layer): loading, instance set-up, processing with parameter changes, state transfer and the
 // errors a user can provoke.
-#include "tools/vst3host/BlockProcessor.h"
-#include "tools/vst3host/HostSession.h"
-#include "tools/vst3host/ParameterAssignments.h"
+#include "tools/host/BlockProcessor.h"
+#include "tools/host/HostSession.h"
+#include "tools/host/ParameterAssignments.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
-using namespace vst3host;
+using namespace quilhost;
 
 namespace {
 

@@ -13,7 +13,8 @@ say() { printf '[setup] %s\n' "$*"; }
 
 PACKAGES=(cmake g++ clang libclang-rt-14-dev mingw-w64 wine wine64 wine32:i386 xvfb
   libpng-dev zlib1g-dev libz-mingw-w64-dev libfreetype-dev libfontconfig-dev fonts-liberation
-  libsndfile1-dev googletest libgtest-dev libbenchmark-dev ardour dpkg-dev)
+  libsndfile1-dev googletest libgtest-dev libbenchmark-dev ardour dpkg-dev
+  libx11-dev libxext-dev libxtst-dev zam-plugins)
 
 install_packages() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -33,7 +33,7 @@ constexpr uint32_t kRightWave = 0xFFF2A65Eu;
 constexpr uint32_t kText = 0xFFE6E6E6u;
 constexpr uint32_t kQuietText = 0xFF9AA0AAu;
 
-bool channelsAlike(const vst3host::AudioData& audio) {
+bool channelsAlike(const quilhost::AudioData& audio) {
     for (std::size_t c = 1; c < audio.channels.size(); ++c)
         if (audio.channels[c] != audio.channels[0]) return false;
     return true;
@@ -87,7 +87,7 @@ void drawChannel(Raster_IBitmap& canvas, const std::vector<float>& samples, std:
     }
 }
 
-std::string details(const vst3host::AudioData& audio, bool alike) {
+std::string details(const quilhost::AudioData& audio, bool alike) {
     char text[160];
     const float peak = audio.peak();
     const double dB = 20.0 * std::log10(std::max(peak, 1e-9f));
@@ -147,7 +147,7 @@ bool plotSounds(const std::vector<Sound>& sounds, int width, const std::string& 
     }
     drawTimeAxis(canvas, quiet, seconds, rowsBottom);
     for (std::size_t row = 0; row < sounds.size(); ++row) {
-        const vst3host::AudioData& audio = sounds[row].audio;
+        const quilhost::AudioData& audio = sounds[row].audio;
         const int top = kMargin + static_cast<int>(row) * kRowHeight;
         const int waveTop = top + kHeaderHeight;
         const bool alike = channelsAlike(audio);

@@ -2,7 +2,7 @@
 // A picture of several sounds: one labelled row per sound, all on one time scale, each channel's
 // waveform drawn as the span of its samples under every pixel column.
 
-#include "tools/vst3host/AudioData.h"
+#include "tools/host/AudioData.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@ namespace waveplot {
 
 struct Sound {
     std::string label;
-    vst3host::AudioData audio;
+    quilhost::AudioData audio;
 };
 
 // Draws the sounds into a PNG of `width` pixels; false with `error` set when it cannot.

@@ -1,6 +1,6 @@
 // waveplot -o <picture.png> [--width pixels] <label>=<sound file>...
 // Draws each sound's waveform in its own labelled row, top to bottom in the order given.
-#include "tools/vst3host/AudioFile.h"
+#include "tools/host/AudioFile.h"
 #include "tools/waveplot/WavePlot.h"
 
 #include <cstdio>
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
         if (equals == std::string::npos || equals == 0) return usage();
         waveplot::Sound sound;
         std::string error;
-        if (!vst3host::readAudioFile(argument.substr(equals + 1), sound.audio, error)) {
+        if (!quilhost::readAudioFile(argument.substr(equals + 1), sound.audio, error)) {
             std::fprintf(stderr, "waveplot: %s\n", error.c_str());
             return 1;
         }

@@ -1,0 +1,37 @@
+#pragma once
+// The host's subcommands. Each returns the process exit status: 0 on success, 1 when the plug-in
+// or a file let it down, 2 for a command line it cannot use.
+
+#include <string>
+#include <vector>
+
+namespace quilhost {
+
+// A parameter assignment from the command line: by title, as a value text or a normalised value.
+struct ParameterAssignment {
+    std::string title;
+    std::string value;
+    bool normalized = false;
+    double atSeconds = 0.0;  // when the host sends it, from the start of the render
+};
+
+struct CommandOptions {
+    std::string bundle;
+    std::string input;
+    std::string output;
+    std::string saveState;
+    std::string loadState;
+    double sampleRate = 44100.0;
+    int blockSize = 512;
+    int maxBlockSize = 0;  // 0: the block size
+    double tempo = 120.0;
+    double tailSeconds = 2.0;
+    bool doublePrecision = false;
+    std::vector<ParameterAssignment> assignments;
+};
+
+int runInfo(const CommandOptions& options);
+int runRender(const CommandOptions& options);
+int runState(const CommandOptions& options);
+
+} // namespace quilhost

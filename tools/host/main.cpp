@@ -1,0 +1,109 @@
+// quilhost: loads a plug-in module the way hosts do and reports on it, renders audio through it or
+// round-trips its state.
+#include "tools/host/Commands.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+using namespace quilhost;
+
+namespace {
+
+void usage(std::FILE* out) {
+    std::fprintf(out,
+                 "usage: quilhost info <bundle>\n"
+                 "       quilhost render <bundle> [-i input] -o output [options] [parameters]\n"
+                 "       quilhost state <bundle> [--save file | --load file] [parameters]\n"
+                 "\n"
+                 "<bundle> is a .vst3 bundle folder or a module file.\n"
+                 "render: without -i, a demo phrase of plucked notes is the input.\n"
+                 "  --rate Hz         sample rate of the demo phrase (default 44100; files keep theirs)\n"
+                 "  --block N         frames per processed block (default 512)\n"
+                 "  --max-block N     maximum block size announced to the plug-in (default: --block)\n"
+                 "  --tempo BPM       transport tempo (default 120)\n"
+                 "  --tail seconds    silence processed after the input (default 2)\n"
+                 "  --double          process 64-bit samples\n"
+                 "parameters (by title, any letter case; repeatable):\n"
+                 "  --set Title=value   a value as the plug-in shows it (number in its units or list entry)\n"
+                 "  --norm Title=x      a normalised value from 0 to 1\n"
+                 "  --at seconds        later --set and --norm are sent at that moment of the render (default 0)\n");
+}
+
+bool parseNumber(const char* text, double low, double high, double& value) {
+    char* end = nullptr;
+    value = std::strtod(text, &end);
+    return end != text && *end == 0 && value >= low && value <= high;
+}
+
+bool parseAssignment(const char* text, bool normalized, ParameterAssignment& assignment) {
+    const char* equals = std::strrchr(text, '=');
+    if (!equals || equals == text) return false;
+    assignment.title.assign(text, equals);
+    assignment.value = equals + 1;
+    assignment.normalized = normalized;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && (std::strcmp(argv[1], "help") == 0 || std::strcmp(argv[1], "--help") == 0)) {
+        usage(stdout);
+        return 0;
+    }
+    if (argc < 3) {
+        usage(stderr);
+        return 2;
+    }
+    const std::string command = argv[1];
+    CommandOptions options;
+    options.bundle = argv[2];
+    double assignmentSeconds = 0.0;
+    for (int i = 3; i < argc; ++i) {
+        const std::string option = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        auto bad = [&](const char* what) {
+            std::fprintf(stderr, "quilhost: %s for %s\n", what, option.c_str());
+            return 2;
+        };
+        double number = 0.0;
+        if (option == "--double") {
+            options.doublePrecision = true;
+            continue;
+        }
+        if (!value) return bad("missing value");
+        ++i;
+        if (option == "-i") options.input = value;
+        else if (option == "-o") options.output = value;
+        else if (option == "--save") options.saveState = value;
+        else if (option == "--load") options.loadState = value;
+        else if (option == "--rate") {
+            if (!parseNumber(value, 1000.0, 768000.0, options.sampleRate)) return bad("bad sample rate");
+        } else if (option == "--block" || option == "--max-block") {
+            if (!parseNumber(value, 1, 1 << 20, number) || number != static_cast<int>(number)) return bad("bad block size");
+            (option == "--block" ? options.blockSize : options.maxBlockSize) = static_cast<int>(number);
+        } else if (option == "--tempo") {
+            if (!parseNumber(value, 1.0, 999.0, options.tempo)) return bad("bad tempo");
+        } else if (option == "--tail") {
+            if (!parseNumber(value, 0.0, 600.0, options.tailSeconds)) return bad("bad tail length");
+        } else if (option == "--at") {
+            if (!parseNumber(value, 0.0, 3600.0, assignmentSeconds)) return bad("bad time");
+        } else if (option == "--set" || option == "--norm") {
+            ParameterAssignment assignment;
+            if (!parseAssignment(value, option == "--norm", assignment)) return bad("expected Title=value");
+            assignment.atSeconds = assignmentSeconds;
+            options.assignments.push_back(assignment);
+        } else {
+            std::fprintf(stderr, "quilhost: unknown option %s\n", option.c_str());
+            return 2;
+        }
+    }
+    if (command == "info") return runInfo(options);
+    if (command == "render") return runRender(options);
+    if (command == "state") return runState(options);
+    std::fprintf(stderr, "quilhost: unknown command '%s'\n", command.c_str());
+    usage(stderr);
+    return 2;
+}
