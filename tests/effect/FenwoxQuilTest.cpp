@@ -300,7 +300,7 @@ TEST_F(PedalFixture, ProcessingAllocatesNothing) {
   SetPlain(FenwoxQuil::kFeedback, 70);
   std::vector<double> left = Sine(500.0, 44100.0, 4096, 0.5), right = left;
   double* ins[] = {left.data(), right.data()};
-  const long before = allocation_counter::Allocations();
+  const long allocations = allocation_counter::Allocations(), releases = allocation_counter::Releases();
   for (const double tempo : {120.0, 121.0, std::nan(""), 0.0}) {
     pedal.tempo = tempo;
     for (const int stereo : {0, 1}) {
@@ -315,7 +315,8 @@ TEST_F(PedalFixture, ProcessingAllocatesNothing) {
       }
     }
   }
-  EXPECT_EQ(allocation_counter::Allocations(), before);
+  EXPECT_EQ(allocation_counter::Allocations(), allocations);
+  EXPECT_EQ(allocation_counter::Releases(), releases);
 }
 
 TEST_F(PedalFixture, BadHostSamplesLeaveNoTrace) {
