@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -283,6 +284,57 @@ TEST_F(PedalFixture, WholeBlocksSoundLikeSingleFrames) {
       frameLeft = left;
       frameRight = right;
     }
+  }
+}
+
+// Levels of the dry and the delayed signal at each output, in dB against the input: a 100 ms,
+// 100 Hz burst into a 200 ms delay (range 1, time 100 %), measured over whole periods while the
+// burst plays and while its echo does. Worked numbers: the emphasis is 0 dB at 100 Hz and the
+// de-emphasis -6 dB, the low-passes pass it unchanged, the compander restores what it compressed
+// and the make-up gain is 1.58489 (+4 dB): mono dry -6 dB, echo L + 4 - 6 dB; in stereo mode the
+// left output is the emphasised dry signal alone (0 dB) and the right the echo alone.
+TEST_F(PedalFixture, MixLevelsAndMakeUpGain) {
+  constexpr int kDelay = 8820, kBurst = 4410, kFrom = 1764;
+  constexpr double kSilent = -120.0;
+  struct Case {
+    int active, stereo, level;
+    double leftDry, leftEcho, rightDry, rightEcho;
+  };
+  const double half = effect_test::Db(0.5), quarter = effect_test::Db(0.25);
+  const Case cases[] = {
+      {1, 0, 100, -6.0, -2.0, -6.0, -2.0},
+      {1, 0, 50, -6.0, half - 2.0, -6.0, half - 2.0},
+      {1, 1, 100, 0.0, kSilent, kSilent, -2.0},
+      {1, 1, 25, 0.0, kSilent, kSilent, quarter - 2.0},
+      {0, 0, 100, -6.0, kSilent, -6.0, kSilent},
+      {0, 1, 100, 0.0, kSilent, kSilent, kSilent},
+  };
+  for (const Case& c : cases) {
+    FenwoxQuil plug;
+    Open(plug);
+    SetPlain(plug, FenwoxQuil::kAnalogSat, 0);
+    SetPlain(plug, FenwoxQuil::kAnalogHiss, 0);
+    SetPlain(plug, FenwoxQuil::kDelayRange, 1);
+    SetPlain(plug, FenwoxQuil::kTime, 100);
+    SetPlain(plug, FenwoxQuil::kEffectActive, c.active);
+    SetPlain(plug, FenwoxQuil::kStereoMode, c.stereo);
+    SetPlain(plug, FenwoxQuil::kEffectLevel, c.level);
+    std::vector<double> left(kDelay + kBurst, 0.0);
+    const std::vector<double> burst = Sine(100.0, 44100.0, kBurst, 0.5);
+    std::copy(burst.begin(), burst.end(), left.begin());
+    std::vector<double> right = left;
+    Process(plug, left, right);
+
+    const double in = effect_test::Rms(burst, kFrom, kBurst);
+    auto level = [&](const std::vector<double>& out, int from) {
+      return std::max(effect_test::Db(effect_test::Rms(out, from + kFrom, from + kBurst) / in), kSilent);
+    };
+    const std::string name = std::string(c.active ? "active" : "inactive") + (c.stereo ? " stereo " : " mono ") +
+                             std::to_string(c.level) + "%";
+    EXPECT_NEAR(level(left, 0), c.leftDry, 0.06) << name << ", left, dry";
+    EXPECT_NEAR(level(left, kDelay), c.leftEcho, 0.06) << name << ", left, echo";
+    EXPECT_NEAR(level(right, 0), c.rightDry, 0.06) << name << ", right, dry";
+    EXPECT_NEAR(level(right, kDelay), c.rightEcho, 0.06) << name << ", right, echo";
   }
 }
 
