@@ -252,6 +252,18 @@ void IGraphics::MouseOut()
   mHovered = -1;
 }
 
+void IGraphics::MouseCaptureLost()
+{
+  ResetMouseState();
+  EndGesture();
+}
+
+void IGraphics::WindowClosing()
+{
+  MouseCaptureLost();
+  MouseOut();
+}
+
 bool IGraphics::DrawStrip(const IBitmapStrip* strip, const IBounds* dest, int srcX, int srcY, const IBlend* blend)
 {
   if (!strip || !dest || !strip->bitmap || !mBackBuffer) return false;

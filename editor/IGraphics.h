@@ -97,6 +97,13 @@ public:
   bool KeyDown(int x, int y, int key);
   bool MouseOver(int x, int y, IMouseFlags* mod);
   void MouseOut();
+  // The window lost the mouse before the release arrived (another window took the capture, the
+  // system cancelled it): the press ends here, its host gesture is closed and later wheel turns and
+  // keys go to the control under the mouse again.
+  void MouseCaptureLost();
+  // The platform calls this before it destroys the window: an open press ends as above and no
+  // control stays hovered, so a reopened window starts from a clean mouse state.
+  void WindowClosing();
 
   // Drawing, clipped to the rectangle being rendered.
   bool DrawStrip(const IBitmapStrip* strip, const IBounds* dest, int srcX, int srcY, const IBlend* blend);
