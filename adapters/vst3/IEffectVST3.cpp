@@ -208,13 +208,17 @@ ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(ParamID id, ParamValue
     return param ? param->ToNormalized(plainValue) : plainValue;
 }
 
+// Hosts ask and set controller values on their own threads while the audio thread changes the
+// same parameters: both sides hold the instance lock, briefly, for the plain value.
 ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) {
+    PlugMutexLock lock(mMutex);
     if (id == kBypassParamId) return IsBypassed() ? 1.0 : 0.0;
     const IEffectParam* param = id < static_cast<ParamID>(ParamCount()) ? Param(static_cast<int>(id)) : nullptr;
     return param ? param->ToNormalized() : 0.0;
 }
 
 tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value) {
+    PlugMutexLock lock(mMutex);
     IEffectParam* param = id < static_cast<ParamID>(ParamCount()) ? Param(static_cast<int>(id)) : nullptr;
     if (!param) return kResultFalse;
     param->SetFromNormalized(value);
