@@ -286,6 +286,8 @@ void IEffectVST3::HostTransport(ITransportInfo* info) {
 
 IPlugView* PLUGIN_API IEffectVST3::createView(FIDString name) {
     if (!name || std::strcmp(name, kEditorViewType) != 0) return nullptr;
+    // The editor is on show in another view: a second one could show nothing.
+    if (mEditorView) return nullptr;
     try {
         mViews.reserve(mViews.size() + 1);
     } catch (const std::bad_alloc&) {
@@ -301,16 +303,23 @@ void IEffectVST3::RemoveView(IEffectVST3View* view) {
     if (found != mViews.end()) mViews.erase(found);
 }
 
+IEffectVST3View* IEffectVST3::ActiveView() const {
+    if (mEditorView) return mEditorView;
+    return mViews.empty() ? nullptr : mViews.front();
+}
+
 void IEffectVST3::ResizeEditor(int width, int height) {
-    if (Editor() && !mViews.empty()) mViews.front()->RequestResize(width, height);
+    IEffectVST3View* view = ActiveView();
+    if (Editor() && view) view->RequestResize(width, height);
 }
 
 void IEffectVST3::ShowHostParamMenu(int paramIdx, int x, int y) {
-    if (!getComponentHandler() || mViews.empty()) return;
+    IEffectVST3View* view = ActiveView();
+    if (!getComponentHandler() || !view) return;
     IComponentHandler3* handler = queryInterfaceOf<IComponentHandler3>(getComponentHandler());
     if (!handler) return;
     const ParamID id = static_cast<ParamID>(paramIdx);
-    if (IContextMenu* menu = handler->createContextMenu(mViews.front(), &id)) {
+    if (IContextMenu* menu = handler->createContextMenu(view, &id)) {
         menu->popup(x, y);
         menu->release();
     }
