@@ -64,6 +64,8 @@ class FenwoxQuil : public QUIL_ADAPTER_CLASS {
   void DefineParameters();
   void ApplyDelayRange();
   void ApplySync();
+  double SyncedMs() const;
+  void FollowHostTempo();
   // The pedal editor, handed to AttachEditor.
   void BuildEditor();
   // Editor reactions, on the editor's thread only.

@@ -43,7 +43,11 @@ tresult PLUGIN_API IEffectVST3::setState(IBStream* state) {
 
     PlugMutexLock lock(mMutex);
     RestoreState(&chunk, 0);
-    if (hasBypass) mBypassed = bypassed != 0;
+    if (hasBypass) {
+        mBypassed = bypassed != 0;
+        // The controller's bypass shows what the state brought.
+        setParamNormalized(kBypassParamId, mBypassed ? 1.0 : 0.0);
+    }
     // The parameters are restored either way, so the editor shows them either way.
     PushParamsToEditor();
     return hasBypass ? kResultOk : kResultFalse;
