@@ -119,12 +119,15 @@ bool IEffectBase::StateEquals(const double* stored, int firstIndex)
 
 void IEffectBase::SetParameterFromGUI(int paramIdx, double normalized)
 {
-  PlugMutexLock lock(mMutex);
-  IEffectParam* param = Param(paramIdx);
-  if (!param) return;
-  param->SetFromNormalized(normalized);
+  {
+    PlugMutexLock lock(mMutex);
+    IEffectParam* param = Param(paramIdx);
+    if (!param) return;
+    param->SetFromNormalized(normalized);
+    ParameterChanged(paramIdx, false);
+  }
+  // A host's perform-edit may wait for its audio thread, which needs the lock for its next block.
   InformHostOfParamChange(paramIdx, normalized);
-  ParameterChanged(paramIdx, false);
 }
 
 void IEffectBase::AttachEditor(IGraphics* editor)
@@ -148,7 +151,8 @@ void IEffectBase::AttachEditor(IGraphics* editor)
 void IEffectBase::PushParamsToEditor()
 {
   if (!mEditor) return;
-  for (int i = 0; i < ParamCount(); ++i) mEditor->ApplyParamToControls(i, Param(i)->Value(), false);
+  // Restores run on host threads: the controls follow at the editor's next tick.
+  for (int i = 0; i < ParamCount(); ++i) mEditor->PostParamValue(i, Param(i)->ToNormalized());
 }
 
 void IEffectBase::ChangeLatency(int samples)

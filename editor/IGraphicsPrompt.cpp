@@ -1,6 +1,7 @@
 // The value prompt: a menu of value texts for choice parameters, a text entry for the others.
 #include "editor/IGraphics.h"
 
+#include "core/IEffectBase.h"
 #include "core/IEffectParam.h"
 #include "editor/IControl.h"
 #include "editor/IMenuModel.h"
@@ -30,18 +31,22 @@ void FormatForEntry(const IEffectParam& param, char* out, size_t size)
 
 void IGraphics::PromptParamValue(IControl* control, IEffectParam* param, IBounds* rect)
 {
-  if (!control || !param || !rect) return;
+  if (!control || !param || !rect || !mPlugin) return;
   const int count = param->ValueTextCount();
   const bool choice = param->Kind() == ParamKindEnum || (param->Kind() == ParamKindBool && count > 0);
+  // The value may be changing on another thread: read it under the plug-in's lock, and show the
+  // prompt (which waits for the user) without it.
+  char current[IEffectParam::kDisplaySize];
+  {
+    PlugMutexLock lock(mPlugin->Mutex());
+    if (choice) param->FormatCurrent(current);
+    else FormatForEntry(*param, current, sizeof(current));
+  }
   if (!choice) {
-    char text[IEffectParam::kDisplaySize];
-    FormatForEntry(*param, text, sizeof(text));
-    ShowTextEntry(control, &control->TextStyle(), rect, text, param);
+    ShowTextEntry(control, &control->TextStyle(), rect, current, param);
     return;
   }
 
-  char current[IEffectParam::kDisplaySize];
-  param->FormatCurrent(current);
   IMenuModel menu;
   for (int i = 0; i < count; ++i) {
     const char* text = param->ValueTextFor(i);

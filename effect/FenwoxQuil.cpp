@@ -92,7 +92,7 @@ void FenwoxQuil::ParameterChanged(int paramIdx, bool) {
       break;
     case kEffectActive:
       mEngine.mEffectActive = value >= 0.5;
-      if (Editor()) ShowEffectActiveOnLed();
+      mLedValue.store(value, std::memory_order_relaxed);
       break;
     default:
       break;
@@ -116,7 +116,7 @@ void FenwoxQuil::ApplySync() {
   const double ms = SyncedMs();
   if (!(ms > 0.0)) {
     ApplyDelayRange();
-    if (Editor()) GreyTimeControls(false);
+    mSyncSetsTime.store(false, std::memory_order_relaxed);
     return;
   }
   double t;
@@ -131,7 +131,7 @@ void FenwoxQuil::ApplySync() {
     t = (ms - 200.0) / 600.0;
   }
   mEngine.SetDelayTime(std::clamp(t, 0.0, 1.0));
-  if (Editor()) GreyTimeControls(true);
+  mSyncSetsTime.store(true, std::memory_order_relaxed);
 }
 
 // Only a synchronised delay follows the tempo. Re-applying the range for a tempo change while sync

@@ -215,8 +215,11 @@ ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(ParamID id, ParamValue
 }
 
 // The controller's bypass is the value the host gave it (or the state brought); the processor
-// follows the host's parameter changes in process.
+// follows the host's parameter changes in process. Hosts ask and set controller values on their
+// own threads while the audio thread changes the same parameters: both sides hold the instance
+// lock, briefly, for the plain value.
 ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) {
+    PlugMutexLock lock(mMutex);
     if (id == kBypassParamId) {
         const Parameter* bypass = parameters.getParameter(id);
         return bypass ? bypass->getNormalized() : 0.0;
@@ -226,6 +229,7 @@ ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) {
 }
 
 tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value) {
+    PlugMutexLock lock(mMutex);
     if (id == kBypassParamId) {
         Parameter* bypass = parameters.getParameter(id);
         if (!bypass) return kResultFalse;
@@ -299,6 +303,8 @@ void IEffectVST3::HostTransport(ITransportInfo* info) {
 
 IPlugView* PLUGIN_API IEffectVST3::createView(FIDString name) {
     if (!name || std::strcmp(name, kEditorViewType) != 0) return nullptr;
+    // The editor is on show in another view: a second one could show nothing.
+    if (mEditorView) return nullptr;
     try {
         mViews.reserve(mViews.size() + 1);
     } catch (const std::bad_alloc&) {
@@ -314,16 +320,23 @@ void IEffectVST3::RemoveView(IEffectVST3View* view) {
     if (found != mViews.end()) mViews.erase(found);
 }
 
+IEffectVST3View* IEffectVST3::ActiveView() const {
+    if (mEditorView) return mEditorView;
+    return mViews.empty() ? nullptr : mViews.front();
+}
+
 void IEffectVST3::ResizeEditor(int width, int height) {
-    if (Editor() && !mViews.empty()) mViews.front()->RequestResize(width, height);
+    IEffectVST3View* view = ActiveView();
+    if (Editor() && view) view->RequestResize(width, height);
 }
 
 void IEffectVST3::ShowHostParamMenu(int paramIdx, int x, int y) {
-    if (!getComponentHandler() || mViews.empty()) return;
+    IEffectVST3View* view = ActiveView();
+    if (!getComponentHandler() || !view) return;
     IComponentHandler3* handler = queryInterfaceOf<IComponentHandler3>(getComponentHandler());
     if (!handler) return;
     const ParamID id = static_cast<ParamID>(paramIdx);
-    if (IContextMenu* menu = handler->createContextMenu(mViews.front(), &id)) {
+    if (IContextMenu* menu = handler->createContextMenu(view, &id)) {
         menu->popup(x, y);
         menu->release();
     }

@@ -108,6 +108,10 @@ public:
 
     // A view being destroyed leaves the list of open views.
     void RemoveView(IEffectVST3View* view);
+    // The view that shows the editor between its attached and removed, null while none does. There
+    // is one editor window: other views are refused rather than left showing nothing.
+    IEffectVST3View* EditorView() const { return mEditorView; }
+    void SetEditorView(IEffectVST3View* view) { mEditorView = view; }
 
 private:
     void AddPluginParameters();
@@ -129,4 +133,8 @@ private:
     std::vector<std::string> mUnitNames;
     // The views createView made and not yet destroyed, oldest first; the views own themselves.
     std::vector<IEffectVST3View*> mViews;
+    IEffectVST3View* mEditorView = nullptr;
+
+    // The view resize requests and host menus go to: the one showing the editor, else the oldest.
+    IEffectVST3View* ActiveView() const;
 };

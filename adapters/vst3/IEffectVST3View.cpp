@@ -16,6 +16,8 @@ bool isHwnd(FIDString type) { return type && std::strcmp(type, kPlatformTypeHWND
 IEffectVST3View::IEffectVST3View(IEffectVST3* plugin) : mPlugin(plugin) { mPlugin->addRef(); }
 
 IEffectVST3View::~IEffectVST3View() {
+    // A host that releases a view it never removed leaves no editor window behind.
+    CloseEditor();
     mPlugin->RemoveView(this);
     mPlugin->release();
 }
@@ -27,18 +29,27 @@ tresult PLUGIN_API IEffectVST3View::isPlatformTypeSupported(FIDString type) {
 tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
     IGraphics* editor = mPlugin->Editor();
     if (!editor) return kResultFalse;
+    // The one editor window is another view's until that view is removed.
+    if (mPlugin->EditorView() && mPlugin->EditorView() != this) return kResultFalse;
     CPluginView::attached(parent, type);
+    mPlugin->SetEditorView(this);
     if (isHwnd(type)) editor->OpenEditorWindow(parent);
     mPlugin->EditorOpened();
     return kResultOk;
 }
 
 tresult PLUGIN_API IEffectVST3View::removed() {
+    CloseEditor();
+    return CPluginView::removed();
+}
+
+void IEffectVST3View::CloseEditor() {
+    if (mPlugin->EditorView() != this) return;
+    mPlugin->SetEditorView(nullptr);
     if (IGraphics* editor = mPlugin->Editor()) {
         mPlugin->EditorClosing();
         editor->CloseEditorWindow();
     }
-    return CPluginView::removed();
 }
 
 tresult PLUGIN_API IEffectVST3View::getSize(ViewRect* size) {

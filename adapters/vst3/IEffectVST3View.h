@@ -25,6 +25,9 @@ public:
     void RequestResize(int width, int height);
 
 private:
+    // Closes the editor window when this view shows it.
+    void CloseEditor();
+
     IEffectVST3* mPlugin;
     bool mResizeRequested = false;
 };

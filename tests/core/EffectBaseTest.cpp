@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 
@@ -96,6 +98,49 @@ TEST(EffectBase, EditorChangeSetsInformsAndNotifies)
 
   plug.SetParameterFromGUI(9, 0.5);
   EXPECT_EQ(plug.calls.size(), 1u);
+}
+
+// A host whose perform-edit waits for its audio thread to finish a block; the block needs the
+// instance lock, as every adapter's processing does.
+class WaitingHost : public RecordingEffect
+{
+public:
+  ~WaitingHost() override
+  {
+    if (audio.joinable()) audio.join();
+  }
+
+  void InformHostOfParamChange(int paramIdx, double normalized) override
+  {
+    RecordingEffect::InformHostOfParamChange(paramIdx, normalized);
+    changesBeforeEdit = changes.size();
+    audio = std::thread([this] {
+      PlugMutexLock block(mMutex);
+      blockRan = true;
+    });
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!blockRan && std::chrono::steady_clock::now() < giveUp)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    blockRanDuringEdit = blockRan;
+  }
+
+  std::thread audio;
+  std::atomic<bool> blockRan{false};
+  bool blockRanDuringEdit = false;
+  std::size_t changesBeforeEdit = 0;
+};
+
+TEST(EffectBase, EditorChangeReachesTheHostWithoutHoldingTheLock)
+{
+  WaitingHost plug;
+  plug.SetParameterFromGUI(2, 0.33);
+  plug.audio.join();
+  EXPECT_TRUE(plug.blockRanDuringEdit);
+  // The plug-in already runs with the value the host is told about.
+  EXPECT_EQ(plug.changesBeforeEdit, 1u);
+  const std::vector<HostCall> sent = plug.CallsOf(HostCall::InformParamChange);
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0].value, 0.33);
 }
 
 TEST(EffectBase, NotifyAllParamsInIndexOrder)

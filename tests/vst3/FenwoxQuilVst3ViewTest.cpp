@@ -206,6 +206,53 @@ TEST_F(FenwoxQuilView, PluginResizesTheFirstViewThroughTheHostFrame) {
     frame->release();
 }
 
+// There is one editor window: while a view shows it no other view takes it, and only that view's
+// removal or release closes it.
+TEST_F(FenwoxQuilView, OneViewAtATimeShowsTheEditor) {
+    IPlugView* first = createEditorView();
+    IPlugView* second = createEditorView();  // nothing is shown yet: both may exist
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    auto* frame = new ResizingFrame;
+    first->setFrame(frame);
+    second->setFrame(frame);
+    int otherWindow = 0;
+
+    ASSERT_EQ(first->attached(&parentWindow, "HWND"), kResultOk);
+    EXPECT_EQ(plugin->createView("editor"), nullptr);
+    EXPECT_EQ(second->attached(&otherWindow, "HWND"), kResultFalse);
+    EXPECT_EQ(editor->ParentWindow(), &parentWindow);
+    EXPECT_EQ(second->removed(), kResultOk);
+    EXPECT_NE(editor->WindowHandle(), nullptr) << "removing a view that showed nothing closed the editor";
+
+    // Once the first is removed the second shows the editor, and the plug-in's requests go to it
+    // although the first is still the older view.
+    ASSERT_EQ(first->removed(), kResultOk);
+    EXPECT_EQ(editor->WindowHandle(), nullptr);
+    ASSERT_EQ(second->attached(&otherWindow, "HWND"), kResultOk);
+    EXPECT_EQ(editor->ParentWindow(), &otherWindow);
+    first->removed();
+    EXPECT_NE(editor->WindowHandle(), nullptr);
+    plugin->ResizeEditor(420, 470);
+    ASSERT_EQ(frame->requests.size(), 1u);
+    EXPECT_EQ(frame->requests[0].view, second);
+    first->release();
+    EXPECT_NE(editor->WindowHandle(), nullptr);
+
+    // A view released while showing the editor closes it, and the next view may show it again.
+    second->release();
+    EXPECT_EQ(editor->WindowHandle(), nullptr);
+    IPlugView* third = createEditorView();
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->attached(&parentWindow, "HWND"), kResultOk);
+    EXPECT_NE(editor->WindowHandle(), nullptr);
+    third->removed();
+    third->release();
+    frame->release();
+    EXPECT_EQ(plugin->calls, (std::vector<std::string>{"opened", "closing", "opened", "resized", "closing", "opened",
+                                                       "closing"}));
+}
+
 TEST_F(FenwoxQuilView, HostParameterMenuOpensForTheFirstView) {
     auto* handler = new MenuHandler;
     plugin->setComponentHandler(handler);
