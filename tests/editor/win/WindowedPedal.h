@@ -38,6 +38,24 @@ const IBounds kFootswitch(24, 295, 287, 421);
 // Longer than two redraw ticks of the editor's 25 frames per second.
 constexpr int kTwoTicksMs = 120;
 
+// A host's automation as the adapters deliver it: the parameter takes the value, the editor gets it
+// at its next tick, the plug-in reacts.
+inline void HostAutomates(IEffectBase& plug, int paramIdx, double normalized)
+{
+  plug.Param(paramIdx)->SetFromNormalized(normalized);
+  if (plug.Editor()) plug.Editor()->PostParamValue(paramIdx, normalized);
+  plug.ParameterChanged(paramIdx, false);
+}
+
+// Copies a picture (a capture is overwritten by the next one).
+inline void CopyPicture(Raster_IBitmap& from, Raster_MemBitmap& to)
+{
+  to.SetSize(from.PixelWidth(), from.PixelHeight());
+  for (int y = 0; y < from.PixelHeight(); ++y)
+    for (int x = 0; x < from.PixelWidth(); ++x)
+      to.PixelData()[y * to.RowPixels() + x] = from.PixelData()[y * from.RowPixels() + x];
+}
+
 // A real parent window with a pedal's editor open in it.
 struct OpenPedal {
   OpenPedal(int screenX, int screenY)
@@ -106,6 +124,12 @@ struct OpenPedal {
   }
 
   double Value(int paramIdx) { return pedal.Param(paramIdx)->Value(); }
+  double Normalized(int paramIdx) { return pedal.Param(paramIdx)->ToNormalized(); }
+  void Automate(int paramIdx, double normalized)
+  {
+    HostAutomates(pedal, paramIdx, normalized);
+    Pump(kTwoTicksMs);
+  }
   std::vector<HostCall> Calls(int paramIdx) const
   {
     std::vector<HostCall> mine;
@@ -125,7 +149,7 @@ struct ReferencePicture {
   explicit ReferencePicture(std::vector<std::pair<int, double>> values = {})
       : pedal(CreateWindowlessPedal()), editor(dynamic_cast<IGraphicsOffscreen*>(pedal->Editor()))
   {
-    for (const auto& value : values) pedal->Param(value.first)->SetFromNormalized(value.second);
+    for (const auto& value : values) HostAutomates(*pedal, value.first, value.second);
     editor->OpenEditorWindow(nullptr);
     for (int i = 0; i < 3; ++i) editor->Tick();
   }

@@ -64,71 +64,65 @@ TEST_F(WindowedPedal, OpensAsChildOfTheHostWindowAndShowsTheWindowlessPictureOut
 
 TEST_F(WindowedPedal, DraggingTimeUpOverFourKnobHeightsTakesItFromMinimumToMaximum)
 {
-  open.pedal.Param(kTime)->SetFromNormalized(0.0);
-  open.Pump(kTwoTicksMs);
+  open.Automate(kTime, 0.0);
   open.pedal.calls.clear();
-  Raster_MemBitmap atMinimum;
-  atMinimum.SetSize(410, 460);
-  Raster_MemBitmap& shown = open.Capture();
-  for (int y = 0; y < 460; ++y)
-    for (int x = 0; x < 410; ++x) atMinimum.PixelData()[y * atMinimum.RowPixels() + x] = shown.PixelData()[y * shown.RowPixels() + x];
 
   open.Mouse(ShowEventKind::Down, kKnobX, kKnobY);
   for (int moved = -16; moved >= -128; moved -= 16) open.Mouse(ShowEventKind::Move, kKnobX, kKnobY + moved);
-  EXPECT_NEAR(open.Value(kTime), 50.5, 1.0) << "half the distance, half the range";
+  EXPECT_NEAR(open.Normalized(kTime), 0.5, 0.01) << "half the distance, half the range";
   for (int moved = -144; moved >= -256; moved -= 16) open.Mouse(ShowEventKind::Move, kKnobX, kKnobY + moved);
   open.Mouse(ShowEventKind::Up, kKnobX, kKnobY - 256);
-  EXPECT_EQ(open.Value(kTime), 100.0);
+  EXPECT_EQ(open.Normalized(kTime), 1.0);
   ExpectOneGesture(open.Calls(kTime));
 
+  open.Pump(kTwoTicksMs);
+  ReferencePicture atMaximum({{kTime, 1.0}});
+  EXPECT_EQ(DifferencesIn(atMaximum.Screen(), open.Capture(), kTimeKnob), 0) << "the knob follows";
 }
 
 TEST_F(WindowedPedal, ShiftMakesADragFineDoubleClickRestoresTheDefaultWheelSteps)
 {
   const double byDefault = open.Value(kTime);
-  open.pedal.Param(kTime)->SetFromNormalized(0.0);
-  open.Pump(kTwoTicksMs);
-
+  open.Automate(kTime, 0.0);
   open.Drag(kKnobX, kKnobY, -64, -16, true);
-  const double fine = open.pedal.Param(kTime)->ToNormalized();
+  const double fine = open.Normalized(kTime);
   EXPECT_GT(fine, 0.0);
   EXPECT_LT(fine, 0.05) << "a coarse drag of 64 pixels gives 0.25";
 
+  open.Automate(kTime, 0.7);
   open.Mouse(ShowEventKind::DoubleClick, kKnobX, kKnobY);
   EXPECT_EQ(open.Value(kTime), byDefault);
 
-  open.pedal.Param(kTime)->SetFromNormalized(0.5);
-  open.Pump(kTwoTicksMs);
+  open.Automate(kTime, 0.5);
   open.Mouse(ShowEventKind::Wheel, kKnobX, kKnobY, 3);
-  const double up = open.pedal.Param(kTime)->ToNormalized();
-  EXPECT_GT(up, 0.5);
+  EXPECT_NEAR(open.Normalized(kTime), 0.53, 0.011);
   open.Mouse(ShowEventKind::Wheel, kKnobX, kKnobY, -6);
-  EXPECT_LT(open.pedal.Param(kTime)->ToNormalized(), 0.5);
+  EXPECT_NEAR(open.Normalized(kTime), 0.47, 0.011);
 }
 
 TEST_F(WindowedPedal, FootswitchTogglesEffectActiveAndTheLedFollowsAtTheNextTick)
 {
-  const double before = open.Value(kEffectActive);
-  Raster_MemBitmap first;
-  first.SetSize(410, 460);
-  Raster_MemBitmap& shown = open.Capture();
-  for (int y = kLed.top; y < kLed.bottom; ++y)
-    for (int x = kLed.left; x < kLed.right; ++x) first.PixelData()[y * first.RowPixels() + x] = shown.PixelData()[y * shown.RowPixels() + x];
+  const double before = open.Normalized(kEffectActive);
+  ReferencePicture toggled({{kEffectActive, 1.0 - before}});
+  EXPECT_GT(DifferencesIn(toggled.Screen(), open.Capture(), kLed), 20);
 
   open.Mouse(ShowEventKind::Down, 150, 350);
   open.Mouse(ShowEventKind::Up, 150, 350);
-  EXPECT_NE(open.Value(kEffectActive), before);
+  EXPECT_EQ(open.Normalized(kEffectActive), 1.0 - before);
   ExpectOneGesture(open.Calls(kEffectActive));
   open.Pump(kTwoTicksMs);
-  EXPECT_GT(CountInk(open.Capture(), first, kLed), 20) << "the LED shows its other frame";
+  EXPECT_EQ(DifferencesIn(toggled.Screen(), open.Capture(), kLed), 0);
 }
 
 TEST_F(WindowedPedal, HostAutomationIsDrawnAtTheNextTick)
 {
-  open.pedal.Param(kFeedback)->SetFromNormalized(1.0);
-  open.Pump(kTwoTicksMs);
+  Raster_MemBitmap before;
+  CopyPicture(open.Capture(), before);
+  open.Automate(kFeedback, 1.0);
   ReferencePicture full({{kFeedback, 1.0}});
-  EXPECT_EQ(DifferencesIn(full.Screen(), open.Capture(), kFeedbackKnob), 0);
+  Raster_MemBitmap& shown = open.Capture();
+  EXPECT_GT(DifferencesIn(before, shown, kFeedbackKnob), 100);
+  EXPECT_EQ(DifferencesIn(full.Screen(), shown, kFeedbackKnob), 0);
 }
 
 TEST_F(WindowedPedal, SyncCaptionMenuIsChosenFromByKeyboardInsideTheGesture)
