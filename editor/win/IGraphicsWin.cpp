@@ -177,6 +177,10 @@ void* IGraphicsWin::OpenEditorWindow(void* parentWindow)
   }
   mWindow = window;
   for (int i = 0; i < ControlCount(); ++i) Control(i)->MarkDirty(false);
+  // Values other threads left for the editor while it was closed are shown by the first paint,
+  // not one tick after it.
+  IBounds everything;
+  CollectDirty(&everything);
   if (mTooltipsWanted && !CreateTooltip()) mTooltipsWanted = false;
   return mWindow;
 }

@@ -5,7 +5,6 @@
 #include "adapters/vst3/base/FObject.h"
 #include "raster/MemBitmap.h"
 #include "raster/Png.h"
-#include "tools/host/BlockProcessor.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ParameterAssignments.h"
@@ -111,14 +110,6 @@ bool writeScreenshot(ShowWindow& window, const std::string& path, std::string& e
     return true;
 }
 
-// Host automation before the window opens: the values the controls show from the first paint.
-bool applyAssignments(PluginInstance& instance, const CommandOptions& options, std::string& error) {
-    std::vector<ParameterChange> changes;
-    if (!resolveAssignments(instance, options.assignments, changes, error)) return false;
-    for (const ParameterChange& change : changes) instance.controller()->setParamNormalized(change.id, change.value);
-    return true;
-}
-
 // Plays the script from its own thread, each event at its moment: the window's thread keeps
 // pumping, and a menu the script opens runs its modal loop there while later events close it.
 class ScriptPlayer {
@@ -204,7 +195,8 @@ int runShow(const CommandOptions& options) {
     auto session = HostSession::open(options.bundle, error);
     if (!session) return fail(error);
     PluginInstance& instance = session->instance();
-    if (!applyAssignments(instance, options, error)) return fail(error);
+    // Host automation before the window opens: the values the controls show from the first paint.
+    if (!sendAssignments(instance, options, error)) return fail(error);
 
     vst3::IPlugView* view = instance.controller()->createView(vst3::kEditorViewType);
     if (!view) return fail("the plug-in offers no editor");

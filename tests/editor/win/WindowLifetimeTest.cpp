@@ -101,6 +101,19 @@ TEST(EditorWindowLifetime, TwoInstancesShareTheClassAndWorkIndependently)
   EXPECT_FALSE(ClassRegistered());
 }
 
+TEST(EditorWindowLifetime, ValuesChangedWhileClosedAreInTheFirstPaint)
+{
+  OpenPedal open(60, 60);
+  ASSERT_TRUE(open.window);
+  open.editor->CloseEditorWindow();
+  HostAutomates(open.pedal, kFeedback, 1.0);
+  ASSERT_NE(open.editor->OpenEditorWindow(open.Parent()), nullptr);
+  // The first paint comes with the first look at the queue, before any timer tick.
+  open.Pump(0);
+  ReferencePicture full({{kFeedback, 1.0}});
+  EXPECT_EQ(DifferencesIn(full.Screen(), open.Capture(), kFeedbackKnob), 0);
+}
+
 TEST(EditorWindowLifetime, ClosingMidPressEndsTheGestureAndAHostDestroyedWindowIsForgotten)
 {
   OpenPedal open(60, 500);
