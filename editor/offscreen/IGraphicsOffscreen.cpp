@@ -3,6 +3,7 @@
 #include "core/ModuleHandle.h"
 #include "editor/IControl.h"
 #include "editor/IMenuModel.h"
+#include "editor/ImageFileName.h"
 #include "editor/TextEntryRules.h"
 #include "editor/offscreen/IOffscreenResponder.h"
 #include "editor/offscreen/SystemFolders.h"
@@ -17,19 +18,6 @@ namespace {
 constexpr int kWheelDeltaPerNotch = 120;
 // A text field hands over at most this many characters.
 constexpr int kEntryReadLimit = 31;
-
-bool HasPngExtension(const char* fileName)
-{
-  const char* dot = fileName ? std::strrchr(fileName, '.') : nullptr;
-  if (!dot) return false;
-  const char* ext = dot + 1;
-  const char* png = "png";
-  for (int i = 0; i < 4; ++i) {
-    const char c = ext[i] >= 'A' && ext[i] <= 'Z' ? static_cast<char>(ext[i] - 'A' + 'a') : ext[i];
-    if (c != png[i]) return false;
-  }
-  return true;
-}
 } // namespace
 
 IGraphicsOffscreen::IGraphicsOffscreen(IEffectBase* plugin, int width, int height, int frameRate)

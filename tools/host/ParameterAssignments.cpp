@@ -43,4 +43,24 @@ bool resolveAssignments(const PluginInstance& instance, const std::vector<Parame
     return true;
 }
 
+bool sendAssignments(PluginInstance& instance, const CommandOptions& options, std::string& error) {
+    RenderSettings settings;
+    if (!resolveAssignments(instance, options.assignments, settings.changes, error)) return false;
+    // A separate controller learns the values as a host tells it; the processor, and through it
+    // the plug-in's editor, with the block below.
+    for (const ParameterChange& change : settings.changes) instance.controller()->setParamNormalized(change.id, change.value);
+    settings.config.sampleRate = options.sampleRate;
+    settings.config.maxBlockSize = options.blockSize;
+    settings.blockSize = options.blockSize;
+    if (!instance.prepare(settings.config, error)) return false;
+    AudioData silence;
+    silence.sampleRate = options.sampleRate;
+    silence.channels.assign(static_cast<std::size_t>(settings.config.inputChannels),
+                            std::vector<float>(static_cast<std::size_t>(options.blockSize)));
+    AudioData ignored;
+    const bool ok = renderAudio(instance, silence, settings, ignored, error);
+    instance.stop();
+    return ok;
+}
+
 } // namespace quilhost

@@ -15,4 +15,9 @@ namespace quilhost {
 bool resolveAssignments(const PluginInstance& instance, const std::vector<ParameterAssignment>& assignments,
                         std::vector<ParameterChange>& changes, std::string& error);
 
+// Parameter changes reach a processor only with a block: sends the command line's assignments with
+// one short block of silence, as a host applies automation, and tells the controller too. False,
+// with `error` set, for a bad assignment or a setup or block the plug-in refuses.
+bool sendAssignments(PluginInstance& instance, const CommandOptions& options, std::string& error);
+
 } // namespace quilhost

@@ -30,25 +30,6 @@ bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
     return file && file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-// Parameter changes reach a processor only with a block, so send them with one short block of
-// silence, as a host applies automation before saving.
-bool applyAssignments(PluginInstance& instance, const CommandOptions& options, std::string& error) {
-    RenderSettings settings;
-    if (!resolveAssignments(instance, options.assignments, settings.changes, error)) return false;
-    settings.config.sampleRate = options.sampleRate;
-    settings.config.maxBlockSize = options.blockSize;
-    settings.blockSize = options.blockSize;
-    if (!instance.prepare(settings.config, error)) return false;
-    AudioData silence;
-    silence.sampleRate = options.sampleRate;
-    silence.channels.assign(static_cast<std::size_t>(settings.config.inputChannels),
-                            std::vector<float>(static_cast<std::size_t>(options.blockSize)));
-    AudioData ignored;
-    const bool ok = renderAudio(instance, silence, settings, ignored, error);
-    instance.stop();
-    return ok;
-}
-
 } // namespace
 
 int runState(const CommandOptions& options) {
@@ -56,7 +37,7 @@ int runState(const CommandOptions& options) {
     auto session = HostSession::open(options.bundle, error);
     if (!session) return fail(error);
     PluginInstance& source = session->instance();
-    if (!applyAssignments(source, options, error)) return fail(error);
+    if (!sendAssignments(source, options, error)) return fail(error);
 
     std::vector<std::uint8_t> componentState, controllerState;
     if (!options.loadState.empty()) {

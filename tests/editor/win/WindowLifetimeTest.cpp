@@ -1,0 +1,148 @@
+#include "tests/editor/win/WindowedPedal.h"
+
+#include <psapi.h>
+
+namespace {
+
+bool ClassRegistered()
+{
+  WNDCLASSA info;
+  return GetClassInfoA(GetModuleHandleA(nullptr), "IEffectWndClass", &info) != 0;
+}
+
+struct Resources {
+  DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  SIZE_T memory = 0;
+  Resources()
+  {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) memory = counters.PagefileUsage;
+  }
+};
+
+}  // namespace
+
+TEST(EditorWindowLifetime, CloseAndReopenHundredTimesKeepsWindowsGdiObjectsAndMemory)
+{
+  OpenPedal open(50, 50);
+  ASSERT_TRUE(open.window);
+  // One round first: caches and the system's own first-use allocations are made.
+  open.editor->CloseEditorWindow();
+  ASSERT_NE(open.editor->OpenEditorWindow(open.Parent()), nullptr);
+  open.Pump(kTwoTicksMs);
+  open.editor->CloseEditorWindow();
+  open.Pump(20);
+  const Resources before;
+
+  for (int i = 0; i < 100; ++i) {
+    HWND window = static_cast<HWND>(open.editor->OpenEditorWindow(open.Parent()));
+    ASSERT_NE(window, nullptr) << i;
+    open.Pump(i % 10 == 0 ? 60 : 0);
+    HWND field = nullptr;
+    HGDIOBJ fieldFont = nullptr;
+    if (i % 25 == 0) {
+      // Now and then with a text field open, which closing must take along with its font.
+      IControl* time = open.editor->Control(3);
+      IBounds at = time->Rect();
+      open.editor->PromptParamValue(time, open.pedal.Param(kTime), &at);
+      field = open.editor->TextEntryWindow();
+      ASSERT_NE(field, nullptr);
+      fieldFont = reinterpret_cast<HGDIOBJ>(SendMessageA(field, WM_GETFONT, 0, 0));
+      EXPECT_EQ(GetObjectType(fieldFont), static_cast<DWORD>(OBJ_FONT));
+    }
+    open.editor->CloseEditorWindow();
+    EXPECT_FALSE(IsWindow(window)) << i;
+    EXPECT_EQ(open.editor->TextEntryWindow(), nullptr);
+    if (field) {
+      EXPECT_FALSE(IsWindow(field));
+      EXPECT_EQ(GetObjectType(fieldFont), 0u) << "the field's font is freed";
+    }
+  }
+  open.Pump(20);
+  const Resources after;
+  std::printf("GDI objects %lu -> %lu, USER objects %lu -> %lu, private memory %lu -> %lu KiB\n",
+              static_cast<unsigned long>(before.gdi), static_cast<unsigned long>(after.gdi),
+              static_cast<unsigned long>(before.user), static_cast<unsigned long>(after.user),
+              static_cast<unsigned long>(before.memory / 1024), static_cast<unsigned long>(after.memory / 1024));
+  EXPECT_EQ(after.gdi, before.gdi);
+  EXPECT_EQ(after.user, before.user);
+  EXPECT_LT(after.memory, before.memory + 1024 * 1024);
+  EXPECT_EQ(IGraphicsWin::ClassUsers(), 0);
+  EXPECT_FALSE(ClassRegistered());
+}
+
+TEST(EditorWindowLifetime, TwoInstancesShareTheClassAndWorkIndependently)
+{
+  auto first = std::make_unique<OpenPedal>(20, 400);
+  OpenPedal second(500, 400);
+  ASSERT_TRUE(first->window && second.window);
+  EXPECT_EQ(IGraphicsWin::ClassUsers(), 2);
+  EXPECT_TRUE(ClassRegistered());
+
+  first->Automate(kFeedback, 0.0);
+  second.Automate(kFeedback, 0.0);
+  first->pedal.calls.clear();
+  second.Drag(121, 94, -128, -16);
+  EXPECT_EQ(first->pedal.Param(kFeedback)->ToNormalized(), 0.0);
+  EXPECT_NEAR(second.pedal.Param(kFeedback)->ToNormalized(), 0.5, 0.02);
+  EXPECT_TRUE(first->pedal.calls.empty());
+
+  first.reset();
+  EXPECT_EQ(IGraphicsWin::ClassUsers(), 1);
+  EXPECT_TRUE(ClassRegistered());
+  // The one left still redraws what the host changes.
+  second.Automate(kFeedback, 1.0);
+  ReferencePicture full({{kFeedback, 1.0}});
+  EXPECT_EQ(DifferencesIn(full.Screen(), second.Capture(), kFeedbackKnob), 0);
+  second.editor->CloseEditorWindow();
+  EXPECT_EQ(IGraphicsWin::ClassUsers(), 0);
+  EXPECT_FALSE(ClassRegistered());
+}
+
+TEST(EditorWindowLifetime, ValuesChangedWhileClosedAreInTheFirstPaint)
+{
+  OpenPedal open(60, 60);
+  ASSERT_TRUE(open.window);
+  open.editor->CloseEditorWindow();
+  HostAutomates(open.pedal, kFeedback, 1.0);
+  ASSERT_NE(open.editor->OpenEditorWindow(open.Parent()), nullptr);
+  // The first paint comes with the first look at the queue, before any timer tick.
+  open.Pump(0);
+  ReferencePicture full({{kFeedback, 1.0}});
+  EXPECT_EQ(DifferencesIn(full.Screen(), open.Capture(), kFeedbackKnob), 0);
+}
+
+TEST(EditorWindowLifetime, ClosingMidPressEndsTheGestureAndAHostDestroyedWindowIsForgotten)
+{
+  OpenPedal open(60, 500);
+  ASSERT_TRUE(open.window);
+  open.pedal.calls.clear();
+  open.Mouse(ShowEventKind::Down, 195, 94);
+  open.Mouse(ShowEventKind::Move, 195, 80);
+  open.editor->CloseEditorWindow();
+  const std::vector<HostCall> calls = open.Calls(kTime);
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.front().kind, HostCall::BeginParamChange);
+  EXPECT_EQ(calls.back().kind, HostCall::EndParamChange);
+  EXPECT_EQ(GetCapture(), nullptr);
+  open.Mouse(ShowEventKind::Up, 195, 80);
+
+  // The host tears its window down without closing the editor first.
+  ASSERT_NE(open.editor->OpenEditorWindow(open.Parent()), nullptr);
+  HWND stale = open.Editor();
+  DestroyWindow(open.Parent());
+  EXPECT_FALSE(IsWindow(stale));
+  EXPECT_FALSE(open.editor->HasWindow());
+  EXPECT_EQ(IGraphicsWin::ClassUsers(), 0);
+  open.editor->CloseEditorWindow();
+  EXPECT_EQ(IGraphicsWin::ClassUsers(), 0);
+  // The class is usable again for the next window.
+  std::string error;
+  auto host = quilhost::ShowWindow::create(410, 460, "again", error);
+  ASSERT_TRUE(host) << error;
+  EXPECT_NE(open.editor->OpenEditorWindow(host->nativeHandle()), nullptr);
+  EXPECT_EQ(IGraphicsWin::ClassUsers(), 1);
+  open.editor->CloseEditorWindow();
+}
