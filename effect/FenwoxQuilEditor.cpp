@@ -10,8 +10,7 @@
 #include "editor/IKnobMultiControl.h"
 #include "editor/ISwitchControl.h"
 #include "editor/ITextControl.h"
-// No native editor window exists yet for any platform: every build uses the window-less one.
-#include "editor/offscreen/IGraphicsOffscreen.h"
+#include "editor/IGraphicsPlatform.h"
 
 namespace {
 
@@ -46,7 +45,7 @@ ITextStyle CaptionStyle() {
 }  // namespace
 
 void FenwoxQuil::BuildEditor() {
-  IGraphics* editor = new IGraphicsOffscreen(this, kEditorWidth, kEditorHeight, 0);
+  IGraphics* editor = new IGraphicsPlatform(this, kEditorWidth, kEditorHeight, 0);
   editor->AddBackground(kBackground.resourceId, kBackground.fileName);
   const auto strip = [editor](const Image& image) {
     return editor->LoadStrip(image.resourceId, image.fileName, image.frames, false);

@@ -1,8 +1,8 @@
 #include "editor/offscreen/IGraphicsOffscreen.h"
 
-#include "core/ModuleHandle.h"
 #include "editor/IControl.h"
 #include "editor/IMenuModel.h"
+#include "editor/ResourceImage.h"
 #include "editor/TextEntryRules.h"
 #include "editor/offscreen/IOffscreenResponder.h"
 #include "editor/offscreen/SystemFolders.h"
@@ -15,21 +15,6 @@
 
 namespace {
 constexpr int kWheelDeltaPerNotch = 120;
-// A text field hands over at most this many characters.
-constexpr int kEntryReadLimit = 31;
-
-bool HasPngExtension(const char* fileName)
-{
-  const char* dot = fileName ? std::strrchr(fileName, '.') : nullptr;
-  if (!dot) return false;
-  const char* ext = dot + 1;
-  const char* png = "png";
-  for (int i = 0; i < 4; ++i) {
-    const char c = ext[i] >= 'A' && ext[i] <= 'Z' ? static_cast<char>(ext[i] - 'A' + 'a') : ext[i];
-    if (c != png[i]) return false;
-  }
-  return true;
-}
 } // namespace
 
 IGraphicsOffscreen::IGraphicsOffscreen(IEffectBase* plugin, int width, int height, int frameRate)
@@ -164,8 +149,7 @@ void IGraphicsOffscreen::ReservedHook3() {}
 
 Raster_IBitmap* IGraphicsOffscreen::LoadBitmapResource(int resourceId, const char* fileName)
 {
-  if (!HasPngExtension(fileName)) return nullptr;
-  return Raster_PngFromResource(ModuleHandle, resourceId);
+  return LoadResourceImage(resourceId, fileName);
 }
 
 bool IGraphicsOffscreen::Tick(IBounds* drawn)
@@ -176,7 +160,7 @@ bool IGraphicsOffscreen::Tick(IBounds* drawn)
     // The tick that settles a text entry draws nothing.
     if (mEntryOutcome == EntryOutcome::Commit) {
       TextBuffer text(64);
-      text.Assign(mEntryText.Text(), kEntryReadLimit);
+      text.Assign(mEntryText.Text(), kTextEntryReadLimit);
       IControl* control = mEntryControl;
       IEffectParam* param = mEntryParam;
       CloseTextEntry();

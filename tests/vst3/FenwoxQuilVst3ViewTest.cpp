@@ -1,6 +1,7 @@
 // The editor view of the VST3 plug-in, in process: the delay plug-in on the VST3 adapter with its
 // pedal editor on the window-less platform, driven as a host drives views.
 #include "adapters/vst3/IEffectVST3View.h"
+#include "adapters/vst3/api/RunLoop.h"
 #include "adapters/vst3/base/FObject.h"
 #include "core/ModuleHandle.h"
 #include "editor/offscreen/IGraphicsOffscreen.h"
@@ -97,6 +98,47 @@ public:
     std::vector<std::string> log;
 };
 
+// A host run loop that takes every registration; the window-less editor needs none of them.
+class AcceptingRunLoop : public FObject, public Linux::IRunLoop {
+public:
+    tresult PLUGIN_API registerEventHandler(Linux::IEventHandler*, Linux::FileDescriptor) override { return kResultOk; }
+    tresult PLUGIN_API unregisterEventHandler(Linux::IEventHandler*) override { return kResultOk; }
+    tresult PLUGIN_API registerTimer(Linux::ITimerHandler*, Linux::TimerInterval) override { return kResultOk; }
+    tresult PLUGIN_API unregisterTimer(Linux::ITimerHandler*) override { return kResultOk; }
+    tresult PLUGIN_API queryInterface(const TUID iidBytes, void** obj) override {
+        if (obj && answerInterface<Linux::IRunLoop>(this, iidBytes, obj)) return kResultOk;
+        return FObject::queryInterface(iidBytes, obj);
+    }
+    QUIL_VST3_REFCOUNT_FROM(FObject)
+};
+
+// A host frame as a Linux host gives it: it offers its run loop, or none at all.
+class LoopFrame : public FObject, public IPlugFrame {
+public:
+    explicit LoopFrame(bool withLoop) : mLoop(withLoop ? new AcceptingRunLoop : nullptr) {}
+    ~LoopFrame() override {
+        if (mLoop) mLoop->release();
+    }
+    tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultFalse; }
+    tresult PLUGIN_API queryInterface(const TUID iidBytes, void** obj) override {
+        if (obj && answerInterface<IPlugFrame>(this, iidBytes, obj)) return kResultOk;
+        if (obj && mLoop && Linux::IRunLoop::iid == iidBytes) return mLoop->queryInterface(iidBytes, obj);
+        return FObject::queryInterface(iidBytes, obj);
+    }
+    QUIL_VST3_REFCOUNT_FROM(FObject)
+
+private:
+    AcceptingRunLoop* mLoop;
+};
+
+#if defined(_WIN32)
+constexpr const char* kNativeType = "HWND";
+constexpr const char* kForeignType = "X11EmbedWindowID";
+#else
+constexpr const char* kNativeType = "X11EmbedWindowID";
+constexpr const char* kForeignType = "HWND";
+#endif
+
 uint32_t PixelAt(Raster_IBitmap* bitmap, int x, int y) { return bitmap->PixelData()[y * bitmap->RowPixels() + x]; }
 
 class FenwoxQuilView : public ::testing::Test {
@@ -108,13 +150,19 @@ protected:
     }
     void TearDown() override {
         if (!destroyed) plugin->release();
+        frame->release();
     }
-    IPlugView* createEditorView() { return plugin->createView("editor"); }
+    IPlugView* createEditorView() {
+        IPlugView* view = plugin->createView("editor");
+        view->setFrame(frame);
+        return view;
+    }
 
     bool destroyed = false;
     ObservedQuil* plugin = nullptr;
     IGraphicsOffscreen* editor = nullptr;
     int parentWindow = 0;  // stands in for the host's window
+    LoopFrame* frame = new LoopFrame(true);
 };
 
 } // namespace
@@ -131,7 +179,7 @@ TEST_F(FenwoxQuilView, EveryEditorRequestGivesANewViewOtherNamesNone) {
     second->release();
 }
 
-TEST_F(FenwoxQuilView, SizeIsTheEditorsFromTheStartAndOnlyWindowsWindowsAreTaken) {
+TEST_F(FenwoxQuilView, SizeIsTheEditorsFromTheStartAndOnlyThePlatformsWindowsAreTaken) {
     IPlugView* view = createEditorView();
     ViewRect size{1, 2, 3, 4};
     ASSERT_EQ(view->getSize(&size), kResultOk);
@@ -140,8 +188,9 @@ TEST_F(FenwoxQuilView, SizeIsTheEditorsFromTheStartAndOnlyWindowsWindowsAreTaken
     EXPECT_EQ(size.right, 410);
     EXPECT_EQ(size.bottom, 460);
     EXPECT_EQ(view->getSize(nullptr), kInvalidArgument);
-    EXPECT_EQ(view->isPlatformTypeSupported("HWND"), kResultTrue);
-    EXPECT_EQ(view->isPlatformTypeSupported("X11EmbedWindowID"), kResultFalse);
+    EXPECT_EQ(view->isPlatformTypeSupported(kNativeType), kResultTrue);
+    EXPECT_EQ(view->isPlatformTypeSupported(kForeignType), kResultFalse);
+    EXPECT_EQ(view->isPlatformTypeSupported("NSView"), kResultFalse);
     EXPECT_EQ(view->isPlatformTypeSupported(nullptr), kResultFalse);
     EXPECT_EQ(view->canResize(), kResultFalse);
     EXPECT_EQ(view->checkSizeConstraint(&size), kResultFalse);
@@ -151,7 +200,7 @@ TEST_F(FenwoxQuilView, SizeIsTheEditorsFromTheStartAndOnlyWindowsWindowsAreTaken
 
 TEST_F(FenwoxQuilView, AttachingOpensTheEditorInTheHostsWindowAndRemovingClosesIt) {
     IPlugView* view = createEditorView();
-    ASSERT_EQ(view->attached(&parentWindow, "HWND"), kResultOk);
+    ASSERT_EQ(view->attached(&parentWindow, kNativeType), kResultOk);
     ASSERT_NE(editor->WindowHandle(), nullptr);
     EXPECT_EQ(editor->ParentWindow(), &parentWindow);
     // The pedal shows, drawn from the images in the library.
@@ -165,16 +214,34 @@ TEST_F(FenwoxQuilView, AttachingOpensTheEditorInTheHostsWindowAndRemovingClosesI
 
     ASSERT_EQ(view->removed(), kResultOk);
     EXPECT_EQ(editor->WindowHandle(), nullptr);
-    ASSERT_EQ(view->attached(&parentWindow, "HWND"), kResultOk);
+    ASSERT_EQ(view->attached(&parentWindow, kNativeType), kResultOk);
     EXPECT_NE(editor->WindowHandle(), nullptr);
     ASSERT_EQ(view->removed(), kResultOk);
 
     // Another platform's window gets no editor window.
-    ASSERT_EQ(view->attached(&parentWindow, "X11EmbedWindowID"), kResultOk);
+    ASSERT_EQ(view->attached(&parentWindow, kForeignType), kResultOk);
     EXPECT_EQ(editor->WindowHandle(), nullptr);
     view->removed();
     EXPECT_EQ(plugin->calls, (std::vector<std::string>{"opened", "closing", "opened", "closing", "opened", "closing"}));
     view->release();
+}
+
+TEST_F(FenwoxQuilView, OnLinuxTheViewRefusesAHostFrameWithoutRunLoop) {
+    for (const bool withFrame : {false, true}) {
+        IPlugView* view = plugin->createView("editor");
+        auto* loopless = new LoopFrame(false);
+        if (withFrame) view->setFrame(loopless);
+        const tresult expected = kNativeType == std::string("HWND") ? kResultOk : kResultFalse;
+        EXPECT_EQ(view->attached(&parentWindow, kNativeType), expected) << withFrame;
+        EXPECT_EQ(editor->WindowHandle() != nullptr, expected == kResultOk);
+        view->removed();
+        view->release();
+        loopless->release();
+    }
+    // A refused attach tells the plug-in nothing.
+    if (kNativeType != std::string("HWND")) {
+        EXPECT_TRUE(plugin->calls.empty());
+    }
 }
 
 TEST_F(FenwoxQuilView, PluginResizesTheFirstViewThroughTheHostFrame) {
