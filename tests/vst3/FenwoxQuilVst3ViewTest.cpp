@@ -1,12 +1,12 @@
 // The editor view of the VST3 plug-in, in process: the delay plug-in on the VST3 adapter with its
 // pedal editor on the window-less platform, driven as a host drives views.
 #include "adapters/vst3/IEffectVST3View.h"
-#include "adapters/vst3/api/RunLoop.h"
 #include "adapters/vst3/base/FObject.h"
 #include "core/ModuleHandle.h"
 #include "editor/offscreen/IGraphicsOffscreen.h"
 #include "effect/FenwoxQuil.h"
 #include "raster/Png.h"
+#include "tests/vst3/LoopFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -98,46 +98,9 @@ public:
     std::vector<std::string> log;
 };
 
-// A host run loop that takes every registration; the window-less editor needs none of them.
-class AcceptingRunLoop : public FObject, public Linux::IRunLoop {
-public:
-    tresult PLUGIN_API registerEventHandler(Linux::IEventHandler*, Linux::FileDescriptor) override { return kResultOk; }
-    tresult PLUGIN_API unregisterEventHandler(Linux::IEventHandler*) override { return kResultOk; }
-    tresult PLUGIN_API registerTimer(Linux::ITimerHandler*, Linux::TimerInterval) override { return kResultOk; }
-    tresult PLUGIN_API unregisterTimer(Linux::ITimerHandler*) override { return kResultOk; }
-    tresult PLUGIN_API queryInterface(const TUID iidBytes, void** obj) override {
-        if (obj && answerInterface<Linux::IRunLoop>(this, iidBytes, obj)) return kResultOk;
-        return FObject::queryInterface(iidBytes, obj);
-    }
-    QUIL_VST3_REFCOUNT_FROM(FObject)
-};
-
-// A host frame as a Linux host gives it: it offers its run loop, or none at all.
-class LoopFrame : public FObject, public IPlugFrame {
-public:
-    explicit LoopFrame(bool withLoop) : mLoop(withLoop ? new AcceptingRunLoop : nullptr) {}
-    ~LoopFrame() override {
-        if (mLoop) mLoop->release();
-    }
-    tresult PLUGIN_API resizeView(IPlugView*, ViewRect*) override { return kResultFalse; }
-    tresult PLUGIN_API queryInterface(const TUID iidBytes, void** obj) override {
-        if (obj && answerInterface<IPlugFrame>(this, iidBytes, obj)) return kResultOk;
-        if (obj && mLoop && Linux::IRunLoop::iid == iidBytes) return mLoop->queryInterface(iidBytes, obj);
-        return FObject::queryInterface(iidBytes, obj);
-    }
-    QUIL_VST3_REFCOUNT_FROM(FObject)
-
-private:
-    AcceptingRunLoop* mLoop;
-};
-
-#if defined(_WIN32)
-constexpr const char* kNativeType = "HWND";
-constexpr const char* kForeignType = "X11EmbedWindowID";
-#else
-constexpr const char* kNativeType = "X11EmbedWindowID";
-constexpr const char* kForeignType = "HWND";
-#endif
+using vst3test::LoopFrame;
+constexpr const char* kNativeType = vst3test::kNativeWindowType;
+constexpr const char* kForeignType = vst3test::kForeignWindowType;
 
 uint32_t PixelAt(Raster_IBitmap* bitmap, int x, int y) { return bitmap->PixelData()[y * bitmap->RowPixels() + x]; }
 
@@ -231,7 +194,7 @@ TEST_F(FenwoxQuilView, OnLinuxTheViewRefusesAHostFrameWithoutRunLoop) {
         IPlugView* view = plugin->createView("editor");
         auto* loopless = new LoopFrame(false);
         if (withFrame) view->setFrame(loopless);
-        const tresult expected = kNativeType == std::string("HWND") ? kResultOk : kResultFalse;
+        const tresult expected = vst3test::kViewsNeedRunLoop ? kResultFalse : kResultOk;
         EXPECT_EQ(view->attached(&parentWindow, kNativeType), expected) << withFrame;
         EXPECT_EQ(editor->WindowHandle() != nullptr, expected == kResultOk);
         view->removed();
@@ -239,7 +202,7 @@ TEST_F(FenwoxQuilView, OnLinuxTheViewRefusesAHostFrameWithoutRunLoop) {
         loopless->release();
     }
     // A refused attach tells the plug-in nothing.
-    if (kNativeType != std::string("HWND")) {
+    if (vst3test::kViewsNeedRunLoop) {
         EXPECT_TRUE(plugin->calls.empty());
     }
 }
