@@ -140,8 +140,6 @@ IMenuModel* IGraphicsX11::ShowPopupMenu(IMenuModel* menu, IBounds* anchor)
       chosen = popup.Chosen();
     }
   }
-  // The buttons were the menu's while it was open.
-  mLeftHeld = mRightHeld = false;
   mExposed = IBounds(0, 0, mWidth, mHeight);
   return chosen;
 }
@@ -386,6 +384,18 @@ void IGraphicsX11::RunModal(X11ModalWindow* modal)
     if (wait <= 0 || poll(&watch, 1, static_cast<int>(wait)) == 0) Tick();
   }
   mModal = outer;
+  // The window took the buttons while it was open: the press that opened it has to end by itself.
+  if (mLeftHeld || mRightHeld) mPressTakenByModal = true;
+  mLeftHeld = mRightHeld = false;
+}
+
+void IGraphicsX11::EndPressTakenByModal(unsigned button)
+{
+  if (!mPressTakenByModal) return;
+  mPressTakenByModal = false;
+  if (!mWindow) return;
+  IMouseFlags flags = FlagsOf(0, 0, button);
+  MouseUp(mCursorX, mCursorY, &flags);
 }
 
 unsigned long IGraphicsX11::HostTopLevel() const
@@ -493,6 +503,7 @@ void IGraphicsX11::HandleButtonPress(XEvent& event)
     // A third press starts counting again.
     mLastPressTime = 0;
     MouseDoubleClick(press.x, press.y, &flags);
+    EndPressTakenByModal(press.button);
     return;
   }
   if (press.button == Button1) {
@@ -501,6 +512,7 @@ void IGraphicsX11::HandleButtonPress(XEvent& event)
     mLastPressY = press.y;
   }
   MouseDown(press.x, press.y, &flags);
+  EndPressTakenByModal(press.button);
 }
 
 void IGraphicsX11::HandleButtonRelease(XEvent& event)
@@ -517,9 +529,11 @@ void IGraphicsX11::HandleButtonRelease(XEvent& event)
 
 void IGraphicsX11::HandleMotion(XEvent& event)
 {
-  // Only the latest position of a burst of moves matters.
-  while (XCheckTypedWindowEvent(mDisplay, mWindow, MotionNotify, &event)) {
-  }
+  // Only the latest position of a burst of moves matters; a press or release in between ends it.
+  XEvent next;
+  while (XPending(mDisplay) && (XPeekEvent(mDisplay, &next), next.type == MotionNotify) &&
+         next.xmotion.window == mWindow)
+    XNextEvent(mDisplay, &event);
   const XMotionEvent& motion = event.xmotion;
   mCursorX = motion.x;
   mCursorY = motion.y;

@@ -76,6 +76,8 @@ private:
   void SettleTextEntry();
   // Runs a popup or dialog window until it is done; the editor keeps redrawing meanwhile.
   void RunModal(X11ModalWindow* modal);
+  // A press that opened a popup or dialog lost its release to it: the press ends here instead.
+  void EndPressTakenByModal(unsigned button);
   // The host's top-level window around the editor, or the root window.
   unsigned long HostTopLevel() const;
   // Sends a key the editor did not take to the host's window.
@@ -92,6 +94,7 @@ private:
   // Press tracking for drags and for telling a double click from two clicks.
   bool mLeftHeld = false;
   bool mRightHeld = false;
+  bool mPressTakenByModal = false;
   unsigned long mLastPressTime = 0;
   int32_t mLastPressX = -1000;
   int32_t mLastPressY = -1000;

@@ -60,9 +60,15 @@ void X11TextEntry::HandleEvent(XEvent& event)
       Draw();
     }
     break;
+  case FocusIn:
+    if (event.xfocus.detail != NotifyPointer) mFocused = true;
+    break;
   case FocusOut:
-    // Focus moving into our own window or a grab taking the keyboard for a moment is no loss.
-    if (event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior) mState = State::Commit;
+    // Only the focus the field had counts: not the pointer's, not a grab taking the keyboard for a
+    // moment, and not focus moving into a window inside it.
+    if (mFocused && event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyInferior &&
+        event.xfocus.detail != NotifyPointer)
+      mState = State::Commit;
     break;
   default:
     break;

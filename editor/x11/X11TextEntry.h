@@ -62,4 +62,5 @@ private:
   size_t mCaret = 0;
   size_t mAnchor = 0;
   State mState = State::Editing;
+  bool mFocused = false;
 };
