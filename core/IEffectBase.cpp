@@ -148,7 +148,8 @@ void IEffectBase::AttachEditor(IGraphics* editor)
 void IEffectBase::PushParamsToEditor()
 {
   if (!mEditor) return;
-  for (int i = 0; i < ParamCount(); ++i) mEditor->ApplyParamToControls(i, Param(i)->Value(), false);
+  // Restores run on host threads: the controls follow at the editor's next tick.
+  for (int i = 0; i < ParamCount(); ++i) mEditor->PostParamValue(i, Param(i)->ToNormalized());
 }
 
 void IEffectBase::ChangeLatency(int samples)

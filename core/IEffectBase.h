@@ -81,6 +81,9 @@ public:
   virtual void PresetChanged() {}
   // False when a scratch buffer could not be sized; BlockSize() then is what every scratch holds.
   virtual bool ChangeBlockSize(int nFrames);
+  // Called on the editor's thread at the start of every redraw tick: the place where a plug-in
+  // shows in its editor what it changed on other threads (which never touch editor objects).
+  virtual void EditorTick() {}
 
   // Description.
   const char* EffectName() const { return mEffectName; }

@@ -21,8 +21,10 @@ bool ICaptionControl::Draw(IGraphics* g)
 {
   const IEffectParam* param = mPlugin ? mPlugin->Param(mParamIdx) : nullptr;
   if (param) {
+    // The text of the value this control holds: the parameter itself may be changing on another
+    // thread, and the control's value follows it at the tick.
     char shown[IEffectParam::kDisplaySize];
-    param->FormatCurrent(shown);
+    param->FormatValue(mValue, true, shown, true);
     if (mShowLabel)
       mText.AssignFormatted(IEffectParam::kDisplaySize * 2, "%s %s", shown, param->UnitText());
     else

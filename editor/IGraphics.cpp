@@ -14,7 +14,8 @@ constexpr int kVst3Format = 1;
 } // namespace
 
 IGraphics::IGraphics(IEffectBase* plugin, int width, int height, int frameRate)
-    : mPlugin(plugin), mWidth(width), mHeight(height), mFrameRate(frameRate > 0 ? frameRate : kDefaultFrameRate)
+    : mPlugin(plugin), mWidth(width), mHeight(height), mFrameRate(frameRate > 0 ? frameRate : kDefaultFrameRate),
+      mPendingValues(plugin ? plugin->ParamCount() : 0)
 {
 }
 
@@ -128,8 +129,15 @@ void IGraphics::GrayParamControls(int paramIdx, bool gray)
   }
 }
 
+void IGraphics::ApplyPendingChanges()
+{
+  mPendingValues.TakeAll([this](int paramIdx, double value) { ApplyParamToControls(paramIdx, value, true); });
+  if (mPlugin) mPlugin->EditorTick();
+}
+
 bool IGraphics::CollectDirty(IBounds* rect)
 {
+  ApplyPendingChanges();
   bool dirty = false;
   for (int i = 0; i < ControlCount(); ++i) {
     IControl* control = mControlList.At(i);
@@ -250,6 +258,18 @@ void IGraphics::MouseOut()
 {
   for (int i = 0; i < ControlCount(); ++i) mControlList.At(i)->HandleMouseOut();
   mHovered = -1;
+}
+
+void IGraphics::MouseCaptureLost()
+{
+  ResetMouseState();
+  EndGesture();
+}
+
+void IGraphics::WindowClosing()
+{
+  MouseCaptureLost();
+  MouseOut();
 }
 
 bool IGraphics::DrawStrip(const IBitmapStrip* strip, const IBounds* dest, int srcX, int srcY, const IBlend* blend)

@@ -5,6 +5,7 @@
 #include "editor/IBlend.h"
 #include "editor/IBounds.h"
 #include "editor/IInputState.h"
+#include "editor/IParamMailbox.h"
 #include "editor/IRgba.h"
 #include "editor/ITextStyle.h"
 
@@ -77,13 +78,18 @@ public:
 
   // Parameters and controls.
   // Pushes a parameter's value to every control showing it; a plain value is normalised first.
+  // Editor thread only.
   void ApplyParamToControls(int paramIdx, double value, bool normalized);
+  // Any thread, lock-free: the value reaches the controls at the editor's next tick.
+  void PostParamValue(int paramIdx, double normalized) { mPendingValues.Post(paramIdx, normalized); }
   void GrayParamControls(int paramIdx, bool gray);
   // Opens a menu of the value texts for choice parameters, a text entry for the others.
   void PromptParamValue(IControl* control, IEffectParam* param, IBounds* rect);
 
   // The redraw cycle: the union of the dirty controls' rectangles, then drawing what touches a
-  // rectangle into the back buffer and showing it.
+  // rectangle into the back buffer and showing it. Collecting is the first step of every tick, so
+  // it first shows what other threads left for the editor (posted values, the plug-in's
+  // EditorTick).
   bool CollectDirty(IBounds* rect);
   bool RenderRect(IBounds* rect);
 
@@ -97,6 +103,13 @@ public:
   bool KeyDown(int x, int y, int key);
   bool MouseOver(int x, int y, IMouseFlags* mod);
   void MouseOut();
+  // The window lost the mouse before the release arrived (another window took the capture, the
+  // system cancelled it): the press ends here, its host gesture is closed and later wheel turns and
+  // keys go to the control under the mouse again.
+  void MouseCaptureLost();
+  // The platform calls this before it destroys the window: an open press ends as above and no
+  // control stays hovered, so a reopened window starts from a clean mouse state.
+  void WindowClosing();
 
   // Drawing, clipped to the rectangle being rendered.
   bool DrawStrip(const IBitmapStrip* strip, const IBounds* dest, int srcX, int srcY, const IBlend* blend);
@@ -145,4 +158,9 @@ protected:
   // The parameter whose host gesture the current press began, -1 when none: the release ends
   // exactly that gesture, wherever it happens and whatever a menu did to the press in between.
   int32_t mGestureParam = -1;
+
+private:
+  void ApplyPendingChanges();
+
+  IParamMailbox mPendingValues;
 };

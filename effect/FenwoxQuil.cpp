@@ -91,7 +91,7 @@ void FenwoxQuil::ParameterChanged(int paramIdx, bool) {
       break;
     case kEffectActive:
       mEngine.mEffectActive = value >= 0.5;
-      if (Editor()) ShowEffectActiveOnLed();
+      mLedValue.store(value, std::memory_order_relaxed);
       break;
     default:
       break;
@@ -112,7 +112,7 @@ void FenwoxQuil::ApplySync() {
   const double ms = 60.0 / mTempo * 0.25 * 1000.0 * Param(kSync16th)->Value();
   if (!(ms > 0.0)) {
     ApplyDelayRange();
-    if (Editor()) GreyTimeControls(false);
+    mSyncSetsTime.store(false, std::memory_order_relaxed);
     return;
   }
   double t;
@@ -127,7 +127,7 @@ void FenwoxQuil::ApplySync() {
     t = (ms - 200.0) / 600.0;
   }
   mEngine.SetDelayTime(std::clamp(t, 0.0, 1.0));
-  if (Editor()) GreyTimeControls(true);
+  mSyncSetsTime.store(true, std::memory_order_relaxed);
 }
 
 void FenwoxQuil::ProcessBlock(double** inputs, double** outputs, int nFrames) {

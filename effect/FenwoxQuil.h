@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <utility>
 
 #include "effect/DelayEngine.h"
@@ -41,6 +42,7 @@ class FenwoxQuil : public QUIL_ADAPTER_CLASS {
   void ResetDsp() override;
   void ParameterChanged(int paramIdx, bool restoring) override;
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
+  void EditorTick() override;
 
   // Four characters packed into an int, the first in the most significant byte.
   static constexpr int FourCharCode(const char (&code)[5]) {
@@ -64,9 +66,8 @@ class FenwoxQuil : public QUIL_ADAPTER_CLASS {
   void ApplySync();
   // The pedal editor, handed to AttachEditor.
   void BuildEditor();
-  // Editor reactions, called only while an editor is attached.
+  // Editor reactions, on the editor's thread only.
   void GreyTimeControls(bool grey);
-  void ShowEffectActiveOnLed();
 
   DelayEngine mEngine;
   bool mStereo = false;
@@ -74,4 +75,10 @@ class FenwoxQuil : public QUIL_ADAPTER_CLASS {
   // The editor control of the check LED.
   int mLedControl = -1;
   int mLastRate = 0;
+  // What the editor should show, set on whichever thread changed the parameters and shown by the
+  // editor's tick: whether tempo sync sets the time, and the value the check LED shows.
+  std::atomic<bool> mSyncSetsTime{false};
+  std::atomic<double> mLedValue{0.0};
+  // What the editor's controls show now; editor thread only.
+  bool mTimeControlsGreyed = false;
 };

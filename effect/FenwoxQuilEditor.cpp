@@ -66,6 +66,7 @@ void FenwoxQuil::BuildEditor() {
   IControl* checkLed = new IBitmapControl(this, 151, 31, -1, led, normal);
   // The LED has no parameter, so attaching never gives it a first value; without one, the first
   // change of "Effect Active" would only become its double-click value and never be drawn.
+  mLedValue.store(Param(kEffectActive)->Value(), std::memory_order_relaxed);
   checkLed->ApplyPlugValue(Param(kEffectActive)->Value());
   // The LED only shows the state: a double click would otherwise return it to that first value
   // whatever the effect does now. Clicks pass through to the picture beneath.
@@ -81,11 +82,16 @@ void FenwoxQuil::BuildEditor() {
   AttachEditor(editor);
 }
 
+void FenwoxQuil::EditorTick() {
+  if (!Editor()) return;
+  // Only a change of state touches the controls, so a steady state marks nothing for redrawing.
+  const bool grey = mSyncSetsTime.load(std::memory_order_relaxed);
+  if (grey != mTimeControlsGreyed) GreyTimeControls(grey);
+  if (IControl* led = Editor()->Control(mLedControl)) led->ApplyPlugValue(mLedValue.load(std::memory_order_relaxed));
+}
+
 void FenwoxQuil::GreyTimeControls(bool grey) {
   Editor()->GrayParamControls(kTime, grey);
   Editor()->GrayParamControls(kDelayRange, grey);
-}
-
-void FenwoxQuil::ShowEffectActiveOnLed() {
-  if (IControl* led = Editor()->Control(mLedControl)) led->ApplyPlugValue(Param(kEffectActive)->Value());
+  mTimeControlsGreyed = grey;
 }

@@ -105,7 +105,8 @@ void IEffectVST3::ApplyParameterChanges(IParameterChanges* changes) {
         } else if (id < static_cast<ParamID>(ParamCount())) {
             const int index = static_cast<int>(id);
             Param(index)->SetFromNormalized(value);
-            if (Editor()) Editor()->ApplyParamToControls(index, value, true);
+            // The audio thread leaves the value for the editor's tick.
+            if (Editor()) Editor()->PostParamValue(index, value);
             ParameterChanged(index, false);
         } else if (DoesMidi() && id < static_cast<ParamID>(ParamCount() + 128)) {
             IMidiMessage message;

@@ -22,7 +22,9 @@ IGraphicsOffscreen::IGraphicsOffscreen(IEffectBase* plugin, int width, int heigh
 {
 }
 
-IGraphicsOffscreen::~IGraphicsOffscreen() { CloseEditorWindow(); }
+// The plug-in deletes its editor while it is itself being destroyed: the host is no longer told
+// about an unfinished press then.
+IGraphicsOffscreen::~IGraphicsOffscreen() { DestroyWindow(); }
 
 bool IGraphicsOffscreen::BlitToWindow(IBounds* rect)
 {
@@ -127,6 +129,13 @@ void* IGraphicsOffscreen::OpenEditorWindow(void* parentWindow)
 }
 
 void IGraphicsOffscreen::CloseEditorWindow()
+{
+  if (!mWindow) return;
+  WindowClosing();
+  DestroyWindow();
+}
+
+void IGraphicsOffscreen::DestroyWindow()
 {
   if (!mWindow) return;
   // The window takes its text field with it; what was typed is dropped.
@@ -241,6 +250,13 @@ bool IGraphicsOffscreen::PressKey(int virtualKey)
 void IGraphicsOffscreen::LeaveWindow()
 {
   if (mWindow) MouseOut();
+}
+
+void IGraphicsOffscreen::LoseCapture()
+{
+  if (!mWindow || !mMouseCaptured) return;
+  mMouseCaptured = false;
+  MouseCaptureLost();
 }
 
 bool IGraphicsOffscreen::SaveScreen(const char* path) { return mWindow && Raster_WritePng(&mScreen, path); }

@@ -56,6 +56,8 @@ public:
   // the key, which a window would then pass to the host.
   bool PressKey(int virtualKey);
   void LeaveWindow();
+  // Another window took the mouse while a button was held.
+  void LoseCapture();
 
   void SetResponder(IOffscreenResponder* responder) { mResponder = responder; }
   // The window's pixels; valid while the window is open.
@@ -68,6 +70,8 @@ private:
   enum class EntryOutcome { Pending, Commit, Cancel };
 
   void CloseTextEntry();
+  // Drops the window and what lives in it; the editor's mouse state is the caller's business.
+  void DestroyWindow();
   void Invalidate(const IBounds& rect) { mInvalid = mInvalid.Union(rect); }
 
   IOffscreenResponder* mResponder = nullptr;

@@ -243,9 +243,7 @@ void* IGraphicsX11::OpenEditorWindow(void* parentWindow)
 void IGraphicsX11::CloseEditorWindow()
 {
   if (!mDisplay) return;
-  EndGesture();
-  ResetMouseState();
-  MouseOut();
+  WindowClosing();
   DestroyWindow();
 }
 
@@ -460,8 +458,7 @@ void IGraphicsX11::HandleEvent(XEvent& event)
     if (event.xcrossing.mode == NotifyGrab && (mLeftHeld || mRightHeld)) {
       // Another window took the mouse while a button was held: the press ends here.
       mLeftHeld = mRightHeld = false;
-      EndGesture();
-      ResetMouseState();
+      MouseCaptureLost();
     } else if (event.xcrossing.mode == NotifyNormal && !mLeftHeld && !mRightHeld) {
       MouseOut();
     }

@@ -80,12 +80,18 @@ TEST(EditorLink, PushedValuesMarkControlsWithoutReachingTheHost)
   plug.AttachEditor(editor);
   first->SetDirty(false);
 
+  // Pushes may come from any thread: the controls take them at the editor's next tick, whose first
+  // step is collecting the dirty area.
+  IBounds dirty;
   plug.PushParamsToEditor(); // unchanged values leave the controls alone
+  editor->CollectDirty(&dirty);
   EXPECT_FALSE(first->IsDirty());
   EXPECT_FALSE(first->IsRedrawPending());
 
   plug.Param(3)->SetValue(7.5);
   plug.PushParamsToEditor();
+  EXPECT_EQ(first->Value(), 0.0);
+  EXPECT_TRUE(editor->CollectDirty(&dirty));
   for (IControl* control : {first, second}) {
     EXPECT_EQ(control->Value(), 0.75);
     EXPECT_TRUE(control->IsDirty());

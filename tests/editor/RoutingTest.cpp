@@ -2,6 +2,8 @@
 
 #include "editor/IInputState.h"
 
+#include <algorithm>
+
 namespace {
 
 using Kinds = std::vector<HostCall::Kind>;
@@ -130,6 +132,56 @@ TEST_F(Overlap, LeavingTheWindowTellsEveryControl)
   EXPECT_EQ(upper->events, (std::vector<std::string>{"out"}));
   EXPECT_EQ(h.editor->Hovered(), -1);
 }
+
+// A press the window never sees released: the editor window closing under it, or another window
+// taking the mouse. Either way the host's gesture ends once and later input is routed afresh.
+struct InterruptedPress : Overlap, ::testing::WithParamInterface<bool>
+{
+  // A closing window also tells every control the mouse left; that is not what is checked here.
+  static std::vector<std::string> WithoutLeaving(std::vector<std::string> events)
+  {
+    events.erase(std::remove(events.begin(), events.end(), "out"), events.end());
+    return events;
+  }
+
+  void Interrupt()
+  {
+    if (GetParam()) {
+      h.editor->LoseCapture();
+      return;
+    }
+    h.editor->CloseEditorWindow();
+    h.editor->OpenEditorWindow(nullptr);
+  }
+};
+
+TEST_P(InterruptedPress, EndsTheGestureAndForgetsThePressedControl)
+{
+  const IMouseFlags left = LeftButton();
+  h.editor->PressMouse(40, 40, left);
+  h.editor->MoveMouse(45, 30, left);
+  upper->SetValue(0.75);
+  upper->MarkDirty(true);
+  Interrupt();
+  EXPECT_EQ(GestureKinds(*h.plug), (Kinds{kBegin, HostCall::InformParamChange, kEnd}));
+  EXPECT_EQ(h.plug->calls.back().paramIdx, EditorTestEffect::kSteps);
+  EXPECT_EQ(h.editor->Captured(), -1);
+  EXPECT_EQ(h.editor->MouseX(), -1);
+
+  // Moves and wheel turns now belong to whatever is under the mouse, and a stray release ends
+  // nothing twice.
+  h.editor->MoveMouse(20, 20, left);
+  h.editor->TurnWheel(15, 15, IMouseFlags(), 120);
+  h.editor->ReleaseMouse(15, 15, left);
+  EXPECT_EQ(WithoutLeaving(upper->events), (std::vector<std::string>{"down", "drag 5 -10"}));
+  EXPECT_EQ(WithoutLeaving(lower->events), (std::vector<std::string>{"wheel 1", "up"}));
+  EXPECT_EQ(h.plug->CallsOf(HostCall::EndParamChange).size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, InterruptedPress, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "CaptureLost" : "WindowClosed";
+                         });
 
 // Right clicks per host format: a VST3 host shows its own parameter menu and the control sees
 // nothing; elsewhere the control gets the press.

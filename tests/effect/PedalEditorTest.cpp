@@ -166,8 +166,8 @@ TEST_F(PedalEditor, FootswitchTogglesEffectActiveAndTheLedShowsItAtTheNextRedraw
     editor->PressMouse(click.first, click.second, Left());
     editor->ReleaseMouse(click.first, click.second, Left());
     EXPECT_EQ(pedal.Param(FenwoxQuil::kEffectActive)->Value(), wasOn ? 0.0 : 1.0);
-    EXPECT_EQ(editor->Control(pedal.LedControl())->Value(), wasOn ? 0.0 : 1.0);
     editor->Tick();
+    EXPECT_EQ(editor->Control(pedal.LedControl())->Value(), wasOn ? 0.0 : 1.0);
     EXPECT_EQ(Mismatches(kLed, (wasOn ? dark : lit).get()), 0);
   }
   // Outside the area nothing toggles.
@@ -219,6 +219,7 @@ TEST_F(PedalEditor, TempoSyncGreysTimeAndRangeUntilSwitchedOff) {
   editor->PressMouse(340, 290, Left());
   editor->ReleaseMouse(340, 290, Left());
   ASSERT_EQ(pedal.Param(FenwoxQuil::kSync16th)->Value(), 4.0);
+  editor->Tick();
   EXPECT_TRUE(editor->Control(3)->IsGrayed());
   EXPECT_TRUE(editor->Control(4)->IsGrayed());
   EXPECT_FALSE(editor->Control(2)->IsGrayed());
@@ -234,12 +235,46 @@ TEST_F(PedalEditor, TempoSyncGreysTimeAndRangeUntilSwitchedOff) {
   menus.answers = {0};
   editor->PressMouse(340, 290, Left());
   editor->ReleaseMouse(340, 290, Left());
+  editor->Tick();
   EXPECT_FALSE(editor->Control(3)->IsGrayed());
   EXPECT_FALSE(editor->Control(4)->IsGrayed());
   Redraw();
   EXPECT_EQ(Mismatches(kTimeKnob, Expected(kTimeKnob, 101, 100, 1).get()), 0);
   Drag(195, 120, -64);
   EXPECT_GT(pedal.Param(FenwoxQuil::kTime)->Value(), 1.0);
+}
+
+// Processing runs on the host's audio thread and never touches the editor: what it changes waits
+// for the editor's tick, and a tempo that changes while sync is off gives the editor nothing to do.
+TEST_F(PedalEditor, ProcessingLeavesEditorChangesToTheTick) {
+  double in[2][16] = {}, out[2][16] = {};
+  double* inputs[2] = {in[0], in[1]};
+  double* outputs[2] = {out[0], out[1]};
+  for (const double tempo : {120.0, 121.0, 90.5, 140.0}) {
+    pedal.tempo = tempo;
+    pedal.ProcessBlock(inputs, outputs, 16);
+    EXPECT_FALSE(editor->Tick()) << tempo;
+  }
+
+  // A host turns sync on, then the next block's tempo change sets the time from the tempo.
+  pedal.Param(FenwoxQuil::kSync16th)->SetValue(4.0);
+  pedal.Param(FenwoxQuil::kEffectActive)->SetValue(1.0);
+  pedal.ParameterChanged(FenwoxQuil::kEffectActive, false);
+  pedal.tempo = 100.0;
+  pedal.ProcessBlock(inputs, outputs, 16);
+  EXPECT_FALSE(editor->Control(3)->IsGrayed());
+  EXPECT_FALSE(editor->Control(4)->IsGrayed());
+  EXPECT_EQ(editor->Control(pedal.LedControl())->Value(), 0.0);
+  EXPECT_TRUE(editor->Tick());
+  EXPECT_TRUE(editor->Control(3)->IsGrayed());
+  EXPECT_TRUE(editor->Control(4)->IsGrayed());
+  EXPECT_EQ(editor->Control(pedal.LedControl())->Value(), 1.0);
+  Redraw();
+
+  // Further tempo changes move the synced time but leave the greyed controls alone.
+  pedal.tempo = 101.0;
+  pedal.ProcessBlock(inputs, outputs, 16);
+  EXPECT_FALSE(editor->Tick());
 }
 
 TEST_F(PedalEditor, CaptionAndVersionTextAreDrawnOnThePedal) {

@@ -28,10 +28,15 @@ struct CommandOptions {
     double tailSeconds = 2.0;
     bool doublePrecision = false;
     std::vector<ParameterAssignment> assignments;
+    // show
+    double showSeconds = -1.0;  // negative: until the window is closed (or the script is done)
+    std::string screenshot;
+    std::string eventsFile;
 };
 
 int runInfo(const CommandOptions& options);
 int runRender(const CommandOptions& options);
 int runState(const CommandOptions& options);
+int runShow(const CommandOptions& options);
 
 } // namespace quilhost

@@ -1,5 +1,5 @@
 // quilhost: loads a plug-in module the way hosts do and reports on it, renders audio through it or
-// round-trips its state.
+// round-trips its state, or shows its editor.
 #include "tools/host/Commands.h"
 
 #include <cstdio>
@@ -16,6 +16,7 @@ void usage(std::FILE* out) {
                  "usage: quilhost info <bundle>\n"
                  "       quilhost render <bundle> [-i input] -o output [options] [parameters]\n"
                  "       quilhost state <bundle> [--save file | --load file] [parameters]\n"
+                 "       quilhost show <bundle> [--seconds N] [--screenshot file.png] [--events file] [parameters]\n"
                  "\n"
                  "<bundle> is a .vst3 bundle folder or a module file.\n"
                  "render: without -i, a demo phrase of plucked notes is the input.\n"
@@ -25,6 +26,13 @@ void usage(std::FILE* out) {
                  "  --tempo BPM       transport tempo (default 120)\n"
                  "  --tail seconds    silence processed after the input (default 2)\n"
                  "  --double          process 64-bit samples\n"
+                 "show: the editor in a window of its own until it is closed.\n"
+                 "  --seconds N       close the window N seconds after the editor first painted\n"
+                 "  --screenshot f    write the window's pixels as PNG after the first paint (after the events, with --events)\n"
+                 "  --events f        play input from f: lines of '<ms> <kind> <x> <y> [<arg>]'; kinds move, down, up,\n"
+                 "                    rdown, rup, dblclick, wheel <notches>, key <char|Return|Escape|...>; modifiers\n"
+                 "                    shift, ctrl, alt joined by '+' after a mouse event. Without --seconds, the\n"
+                 "                    window closes once the script and screenshot are done.\n"
                  "parameters (by title, any letter case; repeatable):\n"
                  "  --set Title=value   a value as the plug-in shows it (number in its units or list entry)\n"
                  "  --norm Title=x      a normalised value from 0 to 1\n"
@@ -79,6 +87,11 @@ int main(int argc, char** argv) {
         else if (option == "-o") options.output = value;
         else if (option == "--save") options.saveState = value;
         else if (option == "--load") options.loadState = value;
+        else if (option == "--screenshot") options.screenshot = value;
+        else if (option == "--events") options.eventsFile = value;
+        else if (option == "--seconds") {
+            if (!parseNumber(value, 0.0, 86400.0, options.showSeconds)) return bad("bad number of seconds");
+        }
         else if (option == "--rate") {
             if (!parseNumber(value, 1000.0, 768000.0, options.sampleRate)) return bad("bad sample rate");
         } else if (option == "--block" || option == "--max-block") {
@@ -103,6 +116,7 @@ int main(int argc, char** argv) {
     if (command == "info") return runInfo(options);
     if (command == "render") return runRender(options);
     if (command == "state") return runState(options);
+    if (command == "show") return runShow(options);
     std::fprintf(stderr, "quilhost: unknown command '%s'\n", command.c_str());
     usage(stderr);
     return 2;
