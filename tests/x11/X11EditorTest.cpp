@@ -5,6 +5,7 @@
 #include "editor/x11/IGraphicsX11.h"
 #include "raster/SysBitmap.h"
 #include "tests/editor/EditorFixture.h"
+#include "tests/support/PixelCompare.h"
 #include "tests/x11/X11TestDisplay.h"
 
 #include <X11/Xatom.h>
@@ -90,8 +91,8 @@ TEST_F(X11Editor, WindowShowsTheBackBufferAndTheSameBitmapsEverywhere)
   // Everything the editor drew is what the server holds for the window, pixel for pixel.
   std::unique_ptr<Raster_MemBitmap> shown = x.Grab(window);
   ASSERT_NE(shown, nullptr);
-  const PixelDifference difference = ComparePixels(shown.get(), editor->BackBuffer());
-  EXPECT_EQ(difference.count, 0) << "first at " << difference.firstX << "," << difference.firstY;
+  const PixelDifference difference = ComparePixels(*editor->BackBuffer(), *shown);
+  EXPECT_TRUE(difference.Equal()) << difference.Describe();
 }
 
 TEST_F(X11Editor, PressDragReleaseDoubleClickAndWheelReachTheControlUnderTheMouse)

@@ -151,27 +151,3 @@ bool X11TestDisplay::WaitFor(const std::function<bool()>& ready, const std::func
   }
   return true;
 }
-
-PixelDifference ComparePixels(Raster_IBitmap* a, Raster_IBitmap* b, const IBounds* area)
-{
-  PixelDifference difference;
-  const int w = a->PixelWidth(), h = a->PixelHeight();
-  if (w != b->PixelWidth() || h != b->PixelHeight()) {
-    difference.count = w * h + 1;
-    return difference;
-  }
-  const IBounds whole(0, 0, w, h);
-  const IBounds& r = area ? *area : whole;
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) {
-      const uint32_t pa = a->PixelData()[y * a->RowPixels() + x] & 0xFFFFFFu;
-      const uint32_t pb = b->PixelData()[y * b->RowPixels() + x] & 0xFFFFFFu;
-      if (pa == pb) continue;
-      if (difference.count++ == 0) {
-        difference.firstX = x;
-        difference.firstY = y;
-      }
-    }
-  }
-  return difference;
-}

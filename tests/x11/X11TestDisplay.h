@@ -2,7 +2,6 @@
 // The test's own side of the X server: host windows to open editors in, real input through the
 // XTest extension (as a user's would arrive) and the pixels a window shows, read back.
 
-#include "editor/IBounds.h"
 #include "raster/MemBitmap.h"
 
 #include <X11/Xlib.h>
@@ -50,12 +49,3 @@ private:
   bool mHasTest = false;
   std::vector<Window> mWindows;
 };
-
-// Counts of differing pixels between two bitmaps of the same size (every pixel when sizes differ),
-// colour channels only, and the first difference for the failure message.
-struct PixelDifference {
-  int count = 0;
-  int firstX = -1;
-  int firstY = -1;
-};
-PixelDifference ComparePixels(Raster_IBitmap* a, Raster_IBitmap* b, const IBounds* area = nullptr);
