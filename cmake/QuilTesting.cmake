@@ -6,9 +6,10 @@ find_package(Threads REQUIRED)
 
 set(QUIL_TEST_RESULTS_DIR ${CMAKE_BINARY_DIR}/test-results)
 
-# quil_add_test(<name> SOURCES <files...> [LIBS <targets...>])
+# quil_add_test(<name> [DISPLAY] SOURCES <files...> [LIBS <targets...>])
+# DISPLAY runs the program with a virtual X display of its own (Linux window tests).
 function(quil_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "DISPLAY" "" "SOURCES;LIBS" ${ARGN})
   add_executable(test_${name} ${ARG_SOURCES})
   target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
   set(report ${QUIL_TEST_RESULTS_DIR}/${name}.xml)
@@ -16,7 +17,12 @@ function(quil_add_test name)
     # Under Wine the Unix file system is drive Z:.
     set(report Z:${report})
   endif()
-  add_test(NAME ${name} COMMAND test_${name} --gtest_output=xml:${report})
+  if(ARG_DISPLAY)
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/cmake/with-xvfb.sh $<TARGET_FILE:test_${name}>
+                                  --gtest_output=xml:${report})
+  else()
+    add_test(NAME ${name} COMMAND test_${name} --gtest_output=xml:${report})
+  endif()
   if(CMAKE_CROSSCOMPILING)
     # Every Windows test program of a build folder shares one Wine prefix and server.
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine)

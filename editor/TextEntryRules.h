@@ -5,6 +5,9 @@ class IEffectParam;
 
 // What every platform's in-place text entry does with what the user types.
 
+// A field hands over at most this many characters.
+constexpr int kTextEntryReadLimit = 31;
+
 // Whether the field takes a typed character: fields for on/off, integer and choice parameters take
 // digits and signs, fields for continuous parameters a decimal point too, other fields anything.
 bool TextEntryAcceptsChar(const IEffectParam* param, char c);

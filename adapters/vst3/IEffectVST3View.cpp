@@ -1,6 +1,9 @@
 #include "adapters/vst3/IEffectVST3View.h"
 
+#include "adapters/vst3/EditorRunLoopLink.h"
 #include "adapters/vst3/IEffectVST3.h"
+#include "adapters/vst3/api/RunLoop.h"
+#include "editor/IEditorLoopClient.h"
 #include "editor/IGraphics.h"
 
 #include <cstring>
@@ -9,7 +12,18 @@ using namespace vst3;
 
 namespace {
 
-bool isHwnd(FIDString type) { return type && std::strcmp(type, kPlatformTypeHWND) == 0; }
+// The one kind of host window the editor opens in on this platform.
+#if defined(_WIN32)
+constexpr FIDString kNativeWindowType = kPlatformTypeHWND;
+#else
+constexpr FIDString kNativeWindowType = kPlatformTypeX11EmbedWindowID;
+#endif
+
+bool isNativeWindow(FIDString type) { return type && std::strcmp(type, kNativeWindowType) == 0; }
+
+// Linux hosts run the editor on their own loop; elsewhere the window system drives it and no loop
+// is needed (nor asked for).
+constexpr bool kEditorNeedsRunLoop = !QUIL_VST3_COM_COMPATIBLE;
 
 } // namespace
 
@@ -23,7 +37,7 @@ IEffectVST3View::~IEffectVST3View() {
 }
 
 tresult PLUGIN_API IEffectVST3View::isPlatformTypeSupported(FIDString type) {
-    return mPlugin->Editor() && isHwnd(type) ? kResultTrue : kResultFalse;
+    return mPlugin->Editor() && isNativeWindow(type) ? kResultTrue : kResultFalse;
 }
 
 tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
@@ -31,11 +45,38 @@ tresult PLUGIN_API IEffectVST3View::attached(void* parent, FIDString type) {
     if (!editor) return kResultFalse;
     // The one editor window is another view's until that view is removed.
     if (mPlugin->EditorView() && mPlugin->EditorView() != this) return kResultFalse;
+    if (isNativeWindow(type)) {
+        // Without the host's loop the window would never redraw: better no editor than a dead one.
+        Linux::IRunLoop* loop = kEditorNeedsRunLoop ? queryInterfaceOf<Linux::IRunLoop>(getFrame()) : nullptr;
+        if (kEditorNeedsRunLoop && !loop) return kResultFalse;
+        const bool opened = OpenWindow(editor, parent, loop);
+        if (loop) loop->release();
+        if (!opened) return kResultFalse;
+    }
+    // Another platform's window gets no editor window in it.
     CPluginView::attached(parent, type);
     mPlugin->SetEditorView(this);
-    if (isHwnd(type)) editor->OpenEditorWindow(parent);
     mPlugin->EditorOpened();
     return kResultOk;
+}
+
+bool IEffectVST3View::OpenWindow(IGraphics* editor, void* parent, Linux::IRunLoop* loop) {
+    // A second attach without a removal in between reopens the window: one connection to the loop.
+    DisconnectRunLoop();
+    if (!editor->OpenEditorWindow(parent)) return false;
+    auto* client = dynamic_cast<IEditorLoopClient*>(editor);
+    if (!loop || !client) return true;
+    mRunLoopLink = EditorRunLoopLink::Connect(loop, client);
+    if (mRunLoopLink) return true;
+    editor->CloseEditorWindow();
+    return false;
+}
+
+void IEffectVST3View::DisconnectRunLoop() {
+    if (!mRunLoopLink) return;
+    mRunLoopLink->Disconnect();
+    mRunLoopLink->release();
+    mRunLoopLink = nullptr;
 }
 
 tresult PLUGIN_API IEffectVST3View::removed() {
@@ -44,6 +85,8 @@ tresult PLUGIN_API IEffectVST3View::removed() {
 }
 
 void IEffectVST3View::CloseEditor() {
+    // The loop stops calling the editor before its window goes.
+    DisconnectRunLoop();
     if (mPlugin->EditorView() != this) return;
     mPlugin->SetEditorView(nullptr);
     if (IGraphics* editor = mPlugin->Editor()) {

@@ -1,11 +1,15 @@
 #pragma once
 // The editor view a VST3 host receives from createView("editor"). It draws nothing itself: it
-// opens and closes the plug-in's editor in the host's window, reports the editor's size and carries
-// the plug-in's own resize requests to the host frame. Each view keeps its plug-in alive.
+// opens and closes the plug-in's editor in the host's window (an HWND on Windows, an X11 window on
+// Linux, where the editor runs on the run loop the host frame offers), reports the editor's size
+// and carries the plug-in's own resize requests to the host frame. Each view keeps its plug-in alive.
 
+#include "adapters/vst3/api/RunLoop.h"
 #include "adapters/vst3/base/PluginView.h"
 
+class EditorRunLoopLink;
 class IEffectVST3;
+class IGraphics;
 
 class IEffectVST3View : public vst3::CPluginView {
 public:
@@ -25,9 +29,14 @@ public:
     void RequestResize(int width, int height);
 
 private:
+    // Opens the editor window and, where the host's loop drives it, connects the two; false with
+    // nothing left open when either fails.
+    bool OpenWindow(IGraphics* editor, void* parent, vst3::Linux::IRunLoop* loop);
+    void DisconnectRunLoop();
     // Closes the editor window when this view shows it.
     void CloseEditor();
 
     IEffectVST3* mPlugin;
     bool mResizeRequested = false;
+    EditorRunLoopLink* mRunLoopLink = nullptr;
 };

@@ -1,9 +1,8 @@
 #include "editor/offscreen/IGraphicsOffscreen.h"
 
-#include "core/ModuleHandle.h"
 #include "editor/IControl.h"
 #include "editor/IMenuModel.h"
-#include "editor/ImageFileName.h"
+#include "editor/ResourceImage.h"
 #include "editor/TextEntryRules.h"
 #include "editor/offscreen/IOffscreenResponder.h"
 #include "editor/offscreen/SystemFolders.h"
@@ -161,8 +160,7 @@ void IGraphicsOffscreen::ReservedHook3() {}
 
 Raster_IBitmap* IGraphicsOffscreen::LoadBitmapResource(int resourceId, const char* fileName)
 {
-  if (!HasPngExtension(fileName)) return nullptr;
-  return Raster_PngFromResource(ModuleHandle, resourceId);
+  return LoadResourceImage(resourceId, fileName);
 }
 
 bool IGraphicsOffscreen::Tick(IBounds* drawn)
@@ -173,7 +171,7 @@ bool IGraphicsOffscreen::Tick(IBounds* drawn)
     // The tick that settles a text entry draws nothing.
     if (mEntryOutcome == EntryOutcome::Commit) {
       TextBuffer text(64);
-      text.Assign(mEntryText.Text(), kEntryReadLimit);
+      text.Assign(mEntryText.Text(), kTextEntryReadLimit);
       IControl* control = mEntryControl;
       IEffectParam* param = mEntryParam;
       CloseTextEntry();

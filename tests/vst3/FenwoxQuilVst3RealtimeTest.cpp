@@ -5,6 +5,7 @@
 #include "adapters/vst3/api/PlugView.h"
 #include "effect/FenwoxQuil.h"
 #include "tests/effect/AllocationCounter.h"
+#include "tests/vst3/LoopFrame.h"
 #include "tools/host/EventList.h"
 #include "tools/host/ParameterChanges.h"
 
@@ -60,7 +61,8 @@ protected:
         if (std::get<1>(GetParam())) {
             view = plugin->createView("editor");
             ASSERT_NE(view, nullptr);
-            ASSERT_EQ(view->attached(&parentWindow, "HWND"), kResultOk);
+            view->setFrame(frame);
+            ASSERT_EQ(view->attached(&parentWindow, vst3test::kNativeWindowType), kResultOk);
         }
     }
     void TearDown() override {
@@ -71,6 +73,7 @@ protected:
         plugin->setActive(false);
         plugin->terminate();
         plugin->release();
+        frame->release();
     }
 
     int32 sampleSize() const { return std::get<0>(GetParam()); }
@@ -120,6 +123,7 @@ protected:
     FenwoxQuil* plugin = nullptr;
     IPlugView* view = nullptr;
     int parentWindow = 0;  // stands in for the host's window
+    vst3test::LoopFrame* frame = new vst3test::LoopFrame;
     std::vector<std::unique_ptr<Block>> blocks;
 };
 

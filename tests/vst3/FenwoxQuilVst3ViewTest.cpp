@@ -6,6 +6,7 @@
 #include "editor/offscreen/IGraphicsOffscreen.h"
 #include "effect/FenwoxQuil.h"
 #include "raster/Png.h"
+#include "tests/vst3/LoopFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +98,10 @@ public:
     std::vector<std::string> log;
 };
 
+using vst3test::LoopFrame;
+constexpr const char* kNativeType = vst3test::kNativeWindowType;
+constexpr const char* kForeignType = vst3test::kForeignWindowType;
+
 uint32_t PixelAt(Raster_IBitmap* bitmap, int x, int y) { return bitmap->PixelData()[y * bitmap->RowPixels() + x]; }
 
 class FenwoxQuilView : public ::testing::Test {
@@ -108,13 +113,19 @@ protected:
     }
     void TearDown() override {
         if (!destroyed) plugin->release();
+        frame->release();
     }
-    IPlugView* createEditorView() { return plugin->createView("editor"); }
+    IPlugView* createEditorView() {
+        IPlugView* view = plugin->createView("editor");
+        view->setFrame(frame);
+        return view;
+    }
 
     bool destroyed = false;
     ObservedQuil* plugin = nullptr;
     IGraphicsOffscreen* editor = nullptr;
     int parentWindow = 0;  // stands in for the host's window
+    LoopFrame* frame = new LoopFrame(true);
 };
 
 } // namespace
@@ -131,7 +142,7 @@ TEST_F(FenwoxQuilView, EveryEditorRequestGivesANewViewOtherNamesNone) {
     second->release();
 }
 
-TEST_F(FenwoxQuilView, SizeIsTheEditorsFromTheStartAndOnlyWindowsWindowsAreTaken) {
+TEST_F(FenwoxQuilView, SizeIsTheEditorsFromTheStartAndOnlyThePlatformsWindowsAreTaken) {
     IPlugView* view = createEditorView();
     ViewRect size{1, 2, 3, 4};
     ASSERT_EQ(view->getSize(&size), kResultOk);
@@ -140,8 +151,9 @@ TEST_F(FenwoxQuilView, SizeIsTheEditorsFromTheStartAndOnlyWindowsWindowsAreTaken
     EXPECT_EQ(size.right, 410);
     EXPECT_EQ(size.bottom, 460);
     EXPECT_EQ(view->getSize(nullptr), kInvalidArgument);
-    EXPECT_EQ(view->isPlatformTypeSupported("HWND"), kResultTrue);
-    EXPECT_EQ(view->isPlatformTypeSupported("X11EmbedWindowID"), kResultFalse);
+    EXPECT_EQ(view->isPlatformTypeSupported(kNativeType), kResultTrue);
+    EXPECT_EQ(view->isPlatformTypeSupported(kForeignType), kResultFalse);
+    EXPECT_EQ(view->isPlatformTypeSupported("NSView"), kResultFalse);
     EXPECT_EQ(view->isPlatformTypeSupported(nullptr), kResultFalse);
     EXPECT_EQ(view->canResize(), kResultFalse);
     EXPECT_EQ(view->checkSizeConstraint(&size), kResultFalse);
@@ -151,7 +163,7 @@ TEST_F(FenwoxQuilView, SizeIsTheEditorsFromTheStartAndOnlyWindowsWindowsAreTaken
 
 TEST_F(FenwoxQuilView, AttachingOpensTheEditorInTheHostsWindowAndRemovingClosesIt) {
     IPlugView* view = createEditorView();
-    ASSERT_EQ(view->attached(&parentWindow, "HWND"), kResultOk);
+    ASSERT_EQ(view->attached(&parentWindow, kNativeType), kResultOk);
     ASSERT_NE(editor->WindowHandle(), nullptr);
     EXPECT_EQ(editor->ParentWindow(), &parentWindow);
     // The pedal shows, drawn from the images in the library.
@@ -165,16 +177,34 @@ TEST_F(FenwoxQuilView, AttachingOpensTheEditorInTheHostsWindowAndRemovingClosesI
 
     ASSERT_EQ(view->removed(), kResultOk);
     EXPECT_EQ(editor->WindowHandle(), nullptr);
-    ASSERT_EQ(view->attached(&parentWindow, "HWND"), kResultOk);
+    ASSERT_EQ(view->attached(&parentWindow, kNativeType), kResultOk);
     EXPECT_NE(editor->WindowHandle(), nullptr);
     ASSERT_EQ(view->removed(), kResultOk);
 
     // Another platform's window gets no editor window.
-    ASSERT_EQ(view->attached(&parentWindow, "X11EmbedWindowID"), kResultOk);
+    ASSERT_EQ(view->attached(&parentWindow, kForeignType), kResultOk);
     EXPECT_EQ(editor->WindowHandle(), nullptr);
     view->removed();
     EXPECT_EQ(plugin->calls, (std::vector<std::string>{"opened", "closing", "opened", "closing", "opened", "closing"}));
     view->release();
+}
+
+TEST_F(FenwoxQuilView, OnLinuxTheViewRefusesAHostFrameWithoutRunLoop) {
+    for (const bool withFrame : {false, true}) {
+        IPlugView* view = plugin->createView("editor");
+        auto* loopless = new LoopFrame(false);
+        if (withFrame) view->setFrame(loopless);
+        const tresult expected = vst3test::kViewsNeedRunLoop ? kResultFalse : kResultOk;
+        EXPECT_EQ(view->attached(&parentWindow, kNativeType), expected) << withFrame;
+        EXPECT_EQ(editor->WindowHandle() != nullptr, expected == kResultOk);
+        view->removed();
+        view->release();
+        loopless->release();
+    }
+    // A refused attach tells the plug-in nothing.
+    if (vst3test::kViewsNeedRunLoop) {
+        EXPECT_TRUE(plugin->calls.empty());
+    }
 }
 
 TEST_F(FenwoxQuilView, PluginResizesTheFirstViewThroughTheHostFrame) {

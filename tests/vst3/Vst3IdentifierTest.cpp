@@ -8,6 +8,7 @@
 #include "adapters/vst3/api/ParameterChanges.h"
 #include "adapters/vst3/api/PluginFactory.h"
 #include "adapters/vst3/api/PlugView.h"
+#include "adapters/vst3/api/RunLoop.h"
 #include "adapters/vst3/api/UnitInfo.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,12 @@ TEST(Vst3Identifier, InterfaceIdsHaveThePlatformByteImage) {
          "5B C3 25 07 D0 60 49 EA A6 15 1B 52 2B 75 5B 29"},
         {"IPlugFrame", IPlugFrame::iid, "01 AF 7F 36 A9 AF 93 46 8D 4D A2 A0 ED 08 82 A3",
          "36 7F AF 01 AF A9 46 93 8D 4D A2 A0 ED 08 82 A3"},
+        {"IRunLoop", Linux::IRunLoop::iid, "66 53 C3 18 76 97 1A 4F 9C 5B 83 85 7A 87 13 89",
+         "18 C3 53 66 97 76 4F 1A 9C 5B 83 85 7A 87 13 89"},
+        {"IEventHandler", Linux::IEventHandler::iid, "C9 65 1E 56 A0 13 6F 49 81 3A 2C 35 65 4D 79 83",
+         "56 1E 65 C9 13 A0 49 6F 81 3A 2C 35 65 4D 79 83"},
+        {"ITimerHandler", Linux::ITimerHandler::iid, "4F D9 BD 10 42 41 74 47 82 1F AD 8F EC A7 2C A9",
+         "10 BD D9 4F 41 42 47 74 82 1F AD 8F EC A7 2C A9"},
         {"IDependent", IDependent::iid, "AE 7A 2B F5 72 DE 6D 41 8A F1 8A CE 9D D7 BD 5E",
          "F5 2B 7A AE DE 72 41 6D 8A F1 8A CE 9D D7 BD 5E"},
         {"IPlugInterfaceSupport", IPlugInterfaceSupport::iid, "9E 8B B5 4F AA 9E 0F 4E AB 36 1C 1C CC B5 6F EA",
