@@ -5,6 +5,8 @@
 #include <ctime>
 #include <limits>
 
+#include "effect/dsp/PortableMath.h"
+
 namespace {
 
 constexpr double kShelfHz = 3386.0;
@@ -63,14 +65,14 @@ void DelayEngine::Prepare() {
   mOutputLowPass.Setup(lowPass);
 
   // Brings a follower 99 % of the way to a constant input in 42 ms.
-  const double coefficient = std::pow(0.01, 1.0 / (rate * kFollowerMs * 0.001));
+  const double coefficient = Dsp::PortableMath::Pow(0.01, 1.0 / (rate * kFollowerMs * 0.001));
   for (EnvelopeFollower* follower : {&mFollower1, &mFollower2}) {
     follower->rise = coefficient;
     follower->fall = coefficient;
   }
 
-  // 800 ms at the host rate.
-  mMemory.Allocate(static_cast<int>(std::floor(mSampleRate * 0.8)));
+  // 800 ms at the host rate (positive, so truncation is the floor).
+  mMemory.Allocate(static_cast<int>(mSampleRate * 0.8));
   if (mMemory.Length() == 0) {
     // No range has reached the memory yet (none selected, or selected before there was storage).
     mMemory.SetMaxMs(static_cast<int>(mRangeMaxMs));
@@ -154,7 +156,7 @@ void DelayEngine::ProcessChunk(double* samples, double* dry, int count) {
   double emphasised[kChunk];
   for (int i = 0; i < count; ++i) {
     double x = Sanitised(samples[i]);
-    if (mSaturation) x = std::tanh(x);
+    if (mSaturation) x = Dsp::PortableMath::Tanh(x);
     x = mInputShelf.ProcessSample(x);
     emphasised[i] = x;
     samples[i] = mInputLowPass.ProcessSample(x);

@@ -11,8 +11,13 @@ namespace {
 // Storage is aligned for vector stores.
 constexpr std::align_val_t kAlignment{16};
 
-// Halves away from zero.
-int Nearest(double x) { return static_cast<int>(std::lround(x)); }
+// Halves away from zero, for |x| within the int range. Written out rather than std::lround, which
+// is x87 code in the i386 runtime.
+int Nearest(double x) {
+  const int whole = static_cast<int>(x);
+  const double fraction = x - whole;
+  return whole + (fraction >= 0.5 ? 1 : fraction <= -0.5 ? -1 : 0);
+}
 
 }  // namespace
 
