@@ -13,9 +13,10 @@ constexpr double kShelfHz = 3386.0;
 constexpr double kShelfDb = 6.0;
 constexpr double kShelfSlope = 0.707;
 constexpr double kLowPassHz = 7000.0;
-// At running rates of about 14 kHz and below the 7 kHz low-passes would sit at or beyond half the
-// rate, where the designs turn unstable; they stop just below it instead.
-constexpr double kHighestLowPassCutoff = 0.49;
+// At low running rates the 7 kHz low-passes (at 14 kHz and below) and the 3386 Hz shelves (at
+// 6772 Hz and below) would sit at or beyond half the rate, where the designs turn unstable; they
+// stop just below it instead (the shelves' poles then stay within a radius of 0.96).
+constexpr double kHighestDesignFrequency = 0.49;
 constexpr double kFollowerMs = 42.0;
 constexpr double kCompanderFloor = 1e-3;
 constexpr double kMakeUpGain = 1.58489;  // about +4 dB
@@ -53,12 +54,13 @@ void DelayEngine::Prepare() {
   if (rate <= 0) return;
   mMemory.SetRate(rate);
 
-  mInputShelf.Setup(kShelfHz / rate, kShelfDb, kShelfSlope);
-  mOutputShelf.Setup(kShelfHz / rate, -kShelfDb, kShelfSlope);
+  const double shelf = std::min(kShelfHz / rate, kHighestDesignFrequency);
+  mInputShelf.Setup(shelf, kShelfDb, kShelfSlope);
+  mOutputShelf.Setup(shelf, -kShelfDb, kShelfSlope);
 
   Dsp::DesignParams lowPass;
   lowPass.sampleRate = 1.0;
-  lowPass.cutoffFrequency = std::min(kLowPassHz / rate, kHighestLowPassCutoff);
+  lowPass.cutoffFrequency = std::min(kLowPassHz / rate, kHighestDesignFrequency);
   lowPass.order = 3;
   mInputLowPass.Setup(lowPass);
   lowPass.order = 2;
@@ -73,11 +75,10 @@ void DelayEngine::Prepare() {
 
   // 800 ms at the host rate (positive, so truncation is the floor).
   mMemory.Allocate(static_cast<int>(mSampleRate * 0.8));
-  if (mMemory.Length() == 0) {
-    // No range has reached the memory yet (none selected, or selected before there was storage).
-    mMemory.SetMaxMs(static_cast<int>(mRangeMaxMs));
-    DeriveClock();
-  }
+  // The circle is measured in samples: at a new rate the range is laid out again, so every delay
+  // keeps its time in milliseconds (and a range chosen before there was storage reaches it).
+  mMemory.SetMaxMs(static_cast<int>(mRangeMaxMs));
+  DeriveClock();
 }
 
 void DelayEngine::SetDelayRange(int mode) {
