@@ -33,7 +33,7 @@ void DelayMemory::Allocate(int frames) {
   Release();
   if (frames > 0 && frames <= INT_MAX / mResolution) {
     const int capacity = mResolution * frames;
-    mItems = static_cast<double*>(::operator new[](sizeof(double) * capacity, kAlignment, std::nothrow));
+    mItems = static_cast<Sample*>(::operator new[](sizeof(Sample) * capacity, kAlignment, std::nothrow));
     if (mItems) mCapacity = capacity;
   }
   Clear();
@@ -50,7 +50,7 @@ void DelayMemory::SetMaxMs(int ms) {
 }
 
 void DelayMemory::Clear() {
-  std::fill_n(mItems, mCapacity, 0.0);
+  std::fill_n(mItems, mCapacity, 0);
   mWriteIndex = 0;
 }
 

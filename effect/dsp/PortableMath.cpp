@@ -4,6 +4,10 @@
 #include <limits>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace Dsp::PortableMath {
 
 namespace {
@@ -56,7 +60,49 @@ int ReduceQuadrant(double x, double& r) {
 
 bool OutsideTrigRange(double x) { return !(x > -1e9 && x < 1e9); }
 
+#if defined(__SSE2__)
+// Tanh of two values: the scalar Tanh's operations in the same order, lane by lane.
+__m128d Tanh2(__m128d x) {
+  const __m128d sign = _mm_set1_pd(-0.0);
+  const __m128d a = _mm_andnot_pd(sign, x);
+  const __m128d x2 = _mm_mul_pd(_mm_set1_pd(2.0), a);
+  // k = nearest(2a / ln 2), 2a >= 0; the lanes where |x| >= 22 or NaN are replaced below.
+  const __m128d scaled = _mm_mul_pd(x2, _mm_set1_pd(detail::kInvLn2));
+  const __m128i k = _mm_cvttpd_epi32(_mm_add_pd(scaled, _mm_set1_pd(0.5)));
+  const __m128d kd = _mm_cvtepi32_pd(k);
+  const __m128d r = _mm_sub_pd(_mm_sub_pd(x2, _mm_mul_pd(kd, _mm_set1_pd(detail::kLn2Hi))),
+                               _mm_mul_pd(kd, _mm_set1_pd(detail::kLn2Lo)));
+  constexpr double c[] = {1.0 / 87178291200.0, 1.0 / 6227020800.0, 1.0 / 479001600.0, 1.0 / 39916800.0,
+                          1.0 / 3628800.0,     1.0 / 362880.0,     1.0 / 40320.0,     1.0 / 5040.0,
+                          1.0 / 720.0,         1.0 / 120.0,        1.0 / 24.0,        1.0 / 6.0,
+                          0.5};
+  __m128d p = _mm_set1_pd(c[0]);
+  for (int i = 1; i < 13; ++i) p = _mm_add_pd(_mm_mul_pd(p, r), _mm_set1_pd(c[i]));
+  const __m128d m = _mm_add_pd(r, _mm_mul_pd(r, _mm_mul_pd(r, p)));
+  // 2^k from its bits; k >= 0 here (garbage only in lanes replaced below).
+  const __m128i k64 = _mm_unpacklo_epi32(k, _mm_setzero_si128());
+  const __m128d scale = _mm_castsi128_pd(_mm_slli_epi64(_mm_add_epi64(k64, _mm_set1_epi64x(1023)), 52));
+  const __m128d t = _mm_add_pd(_mm_mul_pd(scale, m), _mm_sub_pd(scale, _mm_set1_pd(1.0)));
+  const __m128d y = _mm_div_pd(t, _mm_add_pd(t, _mm_set1_pd(2.0)));
+  const __m128d negative = _mm_and_pd(_mm_cmplt_pd(x, _mm_setzero_pd()), sign);
+  const __m128d small = _mm_xor_pd(y, negative);
+  const __m128d saturated = _mm_or_pd(_mm_set1_pd(1.0), negative);
+  const __m128d nan = _mm_cmpunord_pd(x, x);
+  const __m128d edge = _mm_or_pd(_mm_and_pd(nan, x), _mm_andnot_pd(nan, saturated));
+  const __m128d inside = _mm_cmplt_pd(a, _mm_set1_pd(22.0));
+  return _mm_or_pd(_mm_and_pd(inside, small), _mm_andnot_pd(inside, edge));
+}
+#endif
+
 }  // namespace
+
+void TanhInPlace(double* values, int count) {
+  int i = 0;
+#if defined(__SSE2__)
+  for (; i + 2 <= count; i += 2) _mm_storeu_pd(values + i, Tanh2(_mm_loadu_pd(values + i)));
+#endif
+  for (; i < count; ++i) values[i] = Tanh(values[i]);
+}
 
 double Exp(double x) {
   if (x != x) return x;

@@ -78,6 +78,9 @@ inline double Tanh(double x) {
   return x < 0.0 ? -y : y;
 }
 
+// Tanh of every value in place: the same bits as Tanh, two at a time where SSE2 allows.
+void TanhInPlace(double* values, int count);
+
 double Exp(double x);
 // Natural logarithm; NaN below 0, -infinity at 0.
 double Log(double x);

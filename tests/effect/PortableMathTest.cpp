@@ -1,7 +1,9 @@
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +51,19 @@ TEST(PortableMath, AgreesWithTheRuntimeToAFewUnitsInTheLastPlace) {
   EXPECT_LE(WorstUlps([](double y) { return pm::Pow(10.0, y); }, [](double y) { return std::pow(10.0, y); }, -3.0,
                       3.0),
             16.0);  // e^(y ln x): the error of y ln x grows with it
+}
+
+TEST(PortableMath, BlockTanhIsTanhBitForBit) {
+  const double inf = std::numeric_limits<double>::infinity();
+  std::vector<double> values = {0.0, -0.0, 1e-300, -1e-300, 21.999, 22.0, -22.0, 1e300, inf, -inf,
+                                std::numeric_limits<double>::quiet_NaN()};
+  for (int i = 0; i < 4001; ++i) values.push_back(-30.0 + 0.015 * i);  // odd count: a scalar tail
+  std::vector<double> block = values;
+  pm::TanhInPlace(block.data(), static_cast<int>(block.size()));
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const double expected = pm::Tanh(values[i]);
+    ASSERT_EQ(std::memcmp(&block[i], &expected, sizeof expected), 0) << values[i] << ": " << block[i];
+  }
 }
 
 TEST(PortableMath, EdgesOfTheDomains) {
