@@ -16,6 +16,7 @@ void usage(std::FILE* out) {
                  "usage: quilhost info <bundle>\n"
                  "       quilhost render <bundle> [-i input] -o output [options] [parameters]\n"
                  "       quilhost state <bundle> [--save file | --load file] [parameters]\n"
+                 "       quilhost bench <bundle> [render options] [parameters]   (times the processing calls only)\n"
                  "\n"
                  "<bundle> is a .vst3 bundle folder or a module file.\n"
                  "render: without -i, a demo phrase of plucked notes is the input.\n"
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
     }
     if (command == "info") return runInfo(options);
     if (command == "render") return runRender(options);
+    if (command == "bench") return runBench(options);
     if (command == "state") return runState(options);
     std::fprintf(stderr, "quilhost: unknown command '%s'\n", command.c_str());
     usage(stderr);
