@@ -82,7 +82,11 @@ void ModuleFolder(TextBuffer* out)
 #else
   Dl_info info = {};
   const bool found = dladdr(reinterpret_cast<void*>(&ModuleFolder), &info) != 0 && info.dli_fname;
-  AssignFolderOf(found ? std::string(info.dli_fname) : std::string(), out);
+  // The loader reports the name the binary was started or opened by, which may be relative to a
+  // working folder that has changed since.
+  char* resolved = found ? realpath(info.dli_fname, nullptr) : nullptr;
+  AssignFolderOf(resolved ? std::string(resolved) : std::string(), out);
+  std::free(resolved);
 #endif
 }
 

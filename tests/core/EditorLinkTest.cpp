@@ -1,3 +1,4 @@
+#include "core/ProgramChunks.h"
 #include "editor/IControl.h"
 #include "editor/IGraphics.h"
 #include "editor/offscreen/IGraphicsOffscreen.h"
@@ -100,6 +101,42 @@ TEST(EditorLink, PushedValuesMarkControlsWithoutReachingTheHost)
   EXPECT_TRUE(std::isnan(first->Value()));
   editor->ApplyParamToControls(42, 1.0, false); // no such parameter: nothing to normalise
   EXPECT_TRUE(plug.calls.empty());
+}
+
+// Recalling a preset and reading a program or bank chunk change the parameters behind the
+// editor's back: each brings the editor's controls up to date (by its next redraw).
+TEST(EditorLink, PresetRecallAndChunkReadsBringTheEditorUpToDate)
+{
+  RecordingEffect source;
+  source.MakeDefaultPresets("Source", 1);
+  IChunkBuffer program, bank;
+  source.Param(3)->SetValue(2.5);
+  ASSERT_TRUE(WriteProgramChunk(&source, &program));
+  source.Param(3)->SetValue(5.0);
+  ASSERT_TRUE(WriteBankChunk(&source, &bank));
+
+  RecordingEffect plug;
+  plug.MakeDefaultPresets("Default", 1);
+  IGraphics* editor = new IGraphicsOffscreen(&plug, 410, 460, 30);
+  IControl* control = new PlainControl(&plug, 3);
+  editor->AddControl(control);
+  plug.AttachEditor(editor);
+  plug.Param(3)->SetValue(7.5);
+  plug.PushParamsToEditor();
+  auto shown = [&] {
+    IBounds dirty;
+    editor->CollectDirty(&dirty);
+    return control->Value();
+  };
+  ASSERT_EQ(shown(), 0.75);
+
+  ASSERT_TRUE(plug.RecallPreset(0));
+  EXPECT_EQ(shown(), 0.0) << "preset recall";
+  ASSERT_TRUE(ReadProgramChunk(&plug, &program, program.Bytes(), program.Size()));
+  EXPECT_EQ(shown(), 0.25) << "program chunk";
+  ASSERT_TRUE(ReadBankChunk(&plug, &bank, bank.Bytes(), bank.Size()));
+  EXPECT_EQ(shown(), 0.5) << "bank chunk";
+  EXPECT_TRUE(plug.calls.empty()) << "nothing of this goes back to the host";
 }
 
 TEST(EditorLink, UserValuesAreLimitedAndSentToThePlugin)

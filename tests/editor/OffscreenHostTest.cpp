@@ -1,6 +1,9 @@
 #include "tests/editor/EditorHarness.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -32,19 +35,109 @@ TEST(OffscreenHost, WindowHandleLivesFromOpenToClose)
   EXPECT_STREQ(editor->GraphicsApiName(), "Offscreen");
 }
 
-TEST(OffscreenHost, ServicesAnswerPlainly)
+// Sets an environment variable for the length of a test, or removes it (null value).
+class ScopedEnv
+{
+public:
+  ScopedEnv(const char* name, const char* value) : mName(name)
+  {
+    const char* before = std::getenv(name);
+    mHad = before != nullptr;
+    if (mHad) mBefore = before;
+    Set(value);
+  }
+  ~ScopedEnv() { Set(mHad ? mBefore.c_str() : nullptr); }
+
+private:
+  void Set(const char* value)
+  {
+#ifdef _WIN32
+    _putenv_s(mName.c_str(), value ? value : "");
+#else
+    if (value)
+      setenv(mName.c_str(), value, 1);
+    else
+      unsetenv(mName.c_str());
+#endif
+  }
+  std::string mName, mBefore;
+  bool mHad = false;
+};
+
+#ifdef _WIN32
+constexpr const char* kProgram = "test_editor.exe";
+#else
+constexpr const char* kProgram = "test_editor";
+#endif
+
+// The program's folder holds this program; the module of statically linked editor code is the
+// program itself.
+TEST(OffscreenHost, ProgramAndModuleFoldersHoldThisProgram)
+{
+  EditorHarness h;
+  h.Attach();
+  TextBuffer program, module;
+  h.editor->HostExecutablePath(&program);
+  h.editor->PluginModulePath(&module);
+  ASSERT_GT(program.Length(), 0);
+  EXPECT_TRUE(std::ifstream(std::string(program.Text()) + kProgram).good()) << program.Text();
+  EXPECT_STREQ(module.Text(), program.Text());
+}
+
+// Application-data and desktop folders follow the environment, always ending in a separator.
+TEST(OffscreenHost, UserFoldersFollowTheEnvironment)
+{
+  EditorHarness h;
+  h.Attach();
+  TextBuffer folder;
+#ifdef _WIN32
+  {
+    ScopedEnv appData("LOCALAPPDATA", "C:\\Users\\quil\\AppData\\Local");
+    h.editor->UserAppDataFolder(&folder);
+    EXPECT_STREQ(folder.Text(), "C:\\Users\\quil\\AppData\\Local\\");
+  }
+  {
+    ScopedEnv profile("USERPROFILE", "C:\\Users\\quil\\");
+    h.editor->DesktopFolder(&folder);
+    EXPECT_STREQ(folder.Text(), "C:\\Users\\quil\\Desktop\\");
+  }
+#else
+  {
+    ScopedEnv dataHome("XDG_DATA_HOME", "/srv/data");
+    h.editor->UserAppDataFolder(&folder);
+    EXPECT_STREQ(folder.Text(), "/srv/data/");
+  }
+  {
+    ScopedEnv dataHome("XDG_DATA_HOME", nullptr);
+    ScopedEnv home("HOME", "/home/quil/");
+    h.editor->UserAppDataFolder(&folder);
+    EXPECT_STREQ(folder.Text(), "/home/quil/.local/share/");
+    h.editor->DesktopFolder(&folder);
+    EXPECT_STREQ(folder.Text(), "/home/quil/Desktop/");
+  }
+  {
+    ScopedEnv dataHome("XDG_DATA_HOME", nullptr);
+    ScopedEnv home("HOME", nullptr);
+    folder.Assign("stale");
+    h.editor->UserAppDataFolder(&folder);
+    EXPECT_STREQ(folder.Text(), "") << "an unknown folder is empty";
+  }
+#endif
+}
+
+// Without a window system the questions go to the scripted responder, or end as if cancelled.
+TEST(OffscreenHost, DialogsGoToTheScriptedResponder)
 {
   EditorHarness h;
   h.Attach();
   IGraphics& g = *h.editor;
-  TextBuffer folder;
-  for (auto ask : {&IGraphics::HostExecutablePath, &IGraphics::PluginModulePath, &IGraphics::UserAppDataFolder}) {
-    folder.Assign("unchanged");
-    (g.*ask)(&folder);
-    ASSERT_GT(folder.Length(), 0);
-    const char last = folder.Text()[folder.Length() - 1];
-    EXPECT_TRUE(last == '/' || last == '\\') << folder.Text();
-  }
+  EXPECT_EQ(g.ShowMessageDialog("Sure?", "Quil", 4), 0);
+  Answering answering;
+  h.editor->SetResponder(&answering);
+  EXPECT_EQ(g.ShowMessageDialog("Sure?", "Quil", 4), 5);
+  EXPECT_EQ(g.ShowMessageDialog("Other", "Quil", 4), 0);
+  h.editor->SetResponder(nullptr);
+  EXPECT_EQ(g.ShowMessageDialog("Sure?", "Quil", 4), 0);
 
   TextBuffer fileName, dir;
   fileName.Assign("preset.fxp");
@@ -52,23 +145,6 @@ TEST(OffscreenHost, ServicesAnswerPlainly)
   g.AskForFile(&fileName, 1, &dir, "fxp fxb");
   EXPECT_STREQ(fileName.Text(), "");
   EXPECT_STREQ(dir.Text(), "somewhere");
-
-  IRgba colour(255, 1, 2, 3);
-  EXPECT_FALSE(g.AskForColour(&colour, "Colour"));
-  EXPECT_EQ(colour, IRgba(255, 1, 2, 3));
-  EXPECT_FALSE(g.OpenLink("https://example.org", "Link", nullptr, nullptr));
-  TextBuffer clip;
-  clip.Assign("stale");
-  EXPECT_FALSE(g.ReadClipboardText(&clip));
-  EXPECT_STREQ(clip.Text(), "");
-  EXPECT_FALSE(g.ReservedQuery(nullptr, nullptr, nullptr, nullptr));
-
-  EXPECT_EQ(g.ShowMessageDialog("Sure?", "Quil", 4), 0); // the scripted responder answers nothing
-  Answering answering;
-  h.editor->SetResponder(&answering);
-  EXPECT_EQ(g.ShowMessageDialog("Sure?", "Quil", 4), 5);
-  h.editor->SetResponder(nullptr);
-  EXPECT_EQ(g.ShowMessageDialog("Sure?", "Quil", 4), 0);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -157,16 +158,46 @@ TEST_F(PedalFixture, SyncOverridesTimeAndHandsTheRangeBack) {
   EXPECT_EQ(pedal.Engine().Time(), 1.0);
 }
 
-TEST_F(PedalFixture, TempoChangesReapplyTheRangeWhileSyncIsOff) {
-  // Re-selecting hold clears the memory, which shows in its write position.
+// A held loop (200 ms, 8820 samples at 44.1 kHz) keeps playing through a tempo ramp and tempos that
+// are no tempo while sync is off; with sync on the delay follows a real tempo change, never a NaN.
+TEST_F(PedalFixture, HoldLoopOutlivesTempoChangesWhileSyncIsOff) {
+  constexpr int kLoop = 8820;
+  SetPlain(FenwoxQuil::kAnalogHiss, 0);
+  SetPlain(FenwoxQuil::kEffectLevel, 100);
   SetPlain(FenwoxQuil::kDelayRange, 3);
-  Process(1000);  // the first block meets tempo 120 after 0
-  EXPECT_EQ(pedal.Engine().Memory().WriteIndex(), 1000 * 80);
-  Process(10);
-  EXPECT_EQ(pedal.Engine().Memory().WriteIndex(), 1010 * 80);
-  pedal.tempo = 98;
-  Process(10);
-  EXPECT_EQ(pedal.Engine().Memory().WriteIndex(), 10 * 80);
+  std::vector<double> l = Sine(300.0, 44100.0, kLoop, 0.5), r = l;
+  Process(pedal, l, r);
+  SetPlain(FenwoxQuil::kEffectActive, 1);
+  // The second time round, once the expander has settled on the loop's level.
+  std::vector<double> silentL(2 * kLoop, 0.0), silentR(2 * kLoop, 0.0);
+  Process(pedal, silentL, silentR);
+  const double held = effect_test::Rms(silentR, kLoop, 2 * kLoop);
+  ASSERT_GT(held, 0.1);
+
+  const double nan = std::nan("");
+  const double tempos[] = {121.0, 122.0, 123.5, nan, 0.0, -40.0, std::numeric_limits<double>::infinity(), 98.0};
+  const int block = kLoop / static_cast<int>(std::size(tempos));
+  std::vector<double> outR;
+  for (const double tempo : tempos) {
+    pedal.tempo = tempo;
+    std::vector<double> bl(block, 0.0), br(block, 0.0);
+    Process(pedal, bl, br);
+    outR.insert(outR.end(), br.begin(), br.end());
+  }
+  EXPECT_NEAR(effect_test::Rms(outR, 0, outR.size()) / held, 1.0, 0.01);
+  EXPECT_TRUE(pedal.Engine().Hold());
+
+  SetPlain(FenwoxQuil::kSync16th, 4);
+  pedal.tempo = 120.0;
+  Process(16);
+  EXPECT_DOUBLE_EQ(pedal.Engine().Time(), 0.5);
+  pedal.tempo = nan;
+  Process(16);
+  EXPECT_EQ(pedal.Tempo(), 120.0);
+  EXPECT_DOUBLE_EQ(pedal.Engine().Time(), 0.5);
+  pedal.tempo = 150.0;  // 400 ms
+  Process(16);
+  EXPECT_DOUBLE_EQ(pedal.Engine().Time(), 200.0 / 600.0);
 }
 
 TEST_F(PedalFixture, HostValuesBetweenSteps) {
@@ -256,6 +287,57 @@ TEST_F(PedalFixture, WholeBlocksSoundLikeSingleFrames) {
   }
 }
 
+// Levels of the dry and the delayed signal at each output, in dB against the input: a 100 ms,
+// 100 Hz burst into a 200 ms delay (range 1, time 100 %), measured over whole periods while the
+// burst plays and while its echo does. Worked numbers: the emphasis is 0 dB at 100 Hz and the
+// de-emphasis -6 dB, the low-passes pass it unchanged, the compander restores what it compressed
+// and the make-up gain is 1.58489 (+4 dB): mono dry -6 dB, echo L + 4 - 6 dB; in stereo mode the
+// left output is the emphasised dry signal alone (0 dB) and the right the echo alone.
+TEST_F(PedalFixture, MixLevelsAndMakeUpGain) {
+  constexpr int kDelay = 8820, kBurst = 4410, kFrom = 1764;
+  constexpr double kSilent = -120.0;
+  struct Case {
+    int active, stereo, level;
+    double leftDry, leftEcho, rightDry, rightEcho;
+  };
+  const double half = effect_test::Db(0.5), quarter = effect_test::Db(0.25);
+  const Case cases[] = {
+      {1, 0, 100, -6.0, -2.0, -6.0, -2.0},
+      {1, 0, 50, -6.0, half - 2.0, -6.0, half - 2.0},
+      {1, 1, 100, 0.0, kSilent, kSilent, -2.0},
+      {1, 1, 25, 0.0, kSilent, kSilent, quarter - 2.0},
+      {0, 0, 100, -6.0, kSilent, -6.0, kSilent},
+      {0, 1, 100, 0.0, kSilent, kSilent, kSilent},
+  };
+  for (const Case& c : cases) {
+    FenwoxQuil plug;
+    Open(plug);
+    SetPlain(plug, FenwoxQuil::kAnalogSat, 0);
+    SetPlain(plug, FenwoxQuil::kAnalogHiss, 0);
+    SetPlain(plug, FenwoxQuil::kDelayRange, 1);
+    SetPlain(plug, FenwoxQuil::kTime, 100);
+    SetPlain(plug, FenwoxQuil::kEffectActive, c.active);
+    SetPlain(plug, FenwoxQuil::kStereoMode, c.stereo);
+    SetPlain(plug, FenwoxQuil::kEffectLevel, c.level);
+    std::vector<double> left(kDelay + kBurst, 0.0);
+    const std::vector<double> burst = Sine(100.0, 44100.0, kBurst, 0.5);
+    std::copy(burst.begin(), burst.end(), left.begin());
+    std::vector<double> right = left;
+    Process(plug, left, right);
+
+    const double in = effect_test::Rms(burst, kFrom, kBurst);
+    auto level = [&](const std::vector<double>& out, int from) {
+      return std::max(effect_test::Db(effect_test::Rms(out, from + kFrom, from + kBurst) / in), kSilent);
+    };
+    const std::string name = std::string(c.active ? "active" : "inactive") + (c.stereo ? " stereo " : " mono ") +
+                             std::to_string(c.level) + "%";
+    EXPECT_NEAR(level(left, 0), c.leftDry, 0.06) << name << ", left, dry";
+    EXPECT_NEAR(level(left, kDelay), c.leftEcho, 0.06) << name << ", left, echo";
+    EXPECT_NEAR(level(right, 0), c.rightDry, 0.06) << name << ", right, dry";
+    EXPECT_NEAR(level(right, kDelay), c.rightEcho, 0.06) << name << ", right, echo";
+  }
+}
+
 TEST_F(PedalFixture, StereoModeSendsDryLeftAndDelayedRight) {
   SetPlain(FenwoxQuil::kStereoMode, 1);
   SetPlain(FenwoxQuil::kAnalogHiss, 0);
@@ -300,7 +382,7 @@ TEST_F(PedalFixture, ProcessingAllocatesNothing) {
   SetPlain(FenwoxQuil::kFeedback, 70);
   std::vector<double> left = Sine(500.0, 44100.0, 4096, 0.5), right = left;
   double* ins[] = {left.data(), right.data()};
-  const long before = allocation_counter::Allocations();
+  const long allocations = allocation_counter::Allocations(), releases = allocation_counter::Releases();
   for (const double tempo : {120.0, 121.0, std::nan(""), 0.0}) {
     pedal.tempo = tempo;
     for (const int stereo : {0, 1}) {
@@ -315,7 +397,8 @@ TEST_F(PedalFixture, ProcessingAllocatesNothing) {
       }
     }
   }
-  EXPECT_EQ(allocation_counter::Allocations(), before);
+  EXPECT_EQ(allocation_counter::Allocations(), allocations);
+  EXPECT_EQ(allocation_counter::Releases(), releases);
 }
 
 TEST_F(PedalFixture, BadHostSamplesLeaveNoTrace) {

@@ -1,7 +1,9 @@
 // The command-line host against a real bundle (a small test module built on our interface
 // layer): loading, instance set-up, processing with parameter changes, state transfer and the
 // errors a user can provoke.
+#include "tools/host/AudioFile.h"
 #include "tools/host/BlockProcessor.h"
+#include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ParameterAssignments.h"
 
@@ -55,11 +57,76 @@ TEST_F(Vst3Host, LoadsTheBundleAndFindsTheClassAndParameters) {
     EXPECT_NE(session->module().binaryPath().find(bundleArchitectureFolder()), std::string::npos);
     EXPECT_STREQ(session->instance().classInfo().name, "QuilTestGain");
     const auto parameters = session->instance().parameters();
-    ASSERT_EQ(parameters.size(), 2u);
+    ASSERT_EQ(parameters.size(), 3u);
     EXPECT_EQ(parameters[0].title, "Gain");
     EXPECT_EQ(parameters[0].units, "x");
     EXPECT_EQ(parameters[1].title, "Polarity");
     EXPECT_EQ(parameters[1].info.stepCount, 1);
+    EXPECT_EQ(parameters[2].title, "Clipped");
+}
+
+// The test module reports "Clipped" (id 2) through the output parameter changes, and processes only
+// when the host passes an object for them. With gain 2 the ramp's second channel goes beyond full
+// scale from frame 401 to 499 and again from 901: the host hands back each point timed from the
+// start of the render, whatever the block size and sample size.
+TEST_F(Vst3Host, PassesAnOutputChangesObjectAndReportsWhatThePlugInPutInIt) {
+    const struct {
+        int block;
+        bool doublePrecision;
+    } cases[] = {{64, false}, {333, true}, {1000, false}};
+    for (const auto& c : cases) {
+        RenderSettings settings;
+        settings.config.sampleRate = 1000.0;
+        settings.config.doublePrecision = c.doublePrecision;
+        settings.blockSize = settings.config.maxBlockSize = c.block;
+        ASSERT_TRUE(resolveAssignments(session->instance(), {{"Gain", "2", false}}, settings.changes, error)) << error;
+        ASSERT_TRUE(session->instance().prepare(settings.config, error)) << error;
+        AudioData output;
+        std::vector<ParameterChange> reported;
+        ASSERT_TRUE(renderAudio(session->instance(), ramp(2, 1000), settings, output, error, &reported)) << error;
+        session->instance().stop();
+        const struct {
+            double value;
+            double atSeconds;
+        } expected[] = {{1.0, 0.401}, {0.0, 0.5}, {1.0, 0.901}};
+        ASSERT_EQ(reported.size(), std::size(expected)) << c.block;
+        for (std::size_t i = 0; i < reported.size(); ++i) {
+            EXPECT_EQ(reported[i].id, 2u);
+            EXPECT_EQ(reported[i].value, expected[i].value) << c.block << " point " << i;
+            EXPECT_DOUBLE_EQ(reported[i].atSeconds, expected[i].atSeconds) << c.block << " point " << i;
+        }
+    }
+}
+
+// `render --print-output-changes` lists them, one line per point.
+TEST_F(Vst3Host, RenderCommandPrintsOutputChangesWhenAsked) {
+    const std::filesystem::path folder(QUIL_TEST_SCRATCH);
+    CommandOptions options;
+    options.bundle = kBundle;
+    options.input = (folder / "ramp-input.wav").string();
+    options.output = (folder / "ramp-output.wav").string();
+    options.tailSeconds = 0.0;
+    options.assignments = {{"Gain", "2", false}};
+    AudioData input = ramp(2, 1000);
+    input.sampleRate = 1000.0;
+    ASSERT_TRUE(writeAudioFile(options.input, input, error)) << error;
+    session.reset();
+
+    for (const bool asked : {false, true}) {
+        options.printOutputChanges = asked;
+        ::testing::internal::CaptureStdout();
+        const int status = runRender(options);
+        const std::string printed = ::testing::internal::GetCapturedStdout();
+        EXPECT_EQ(status, 0);
+        const std::string first = "output change: \"Clipped\" (id 2) at sample 401 (0.401000 s) = 1.000000\n";
+        const std::string second = "output change: \"Clipped\" (id 2) at sample 500 (0.500000 s) = 0.000000\n";
+        const std::string third = "output change: \"Clipped\" (id 2) at sample 901 (0.901000 s) = 1.000000\n";
+        if (asked) {
+            EXPECT_NE(printed.find(first + second + third), std::string::npos) << printed;
+        } else {
+            EXPECT_EQ(printed.find("output change"), std::string::npos) << printed;
+        }
+    }
 }
 
 TEST_F(Vst3Host, RendersWithParameterChangesInBothSampleSizesAndOddBlocks) {
@@ -143,7 +210,7 @@ TEST_F(Vst3Host, AssignmentErrorsNameTheProblem) {
         ParameterAssignment assignment;
         const char* message;
     } cases[] = {
-        {{"Volume", "1", false}, "unknown parameter 'Volume' (known: Gain, Polarity)"},
+        {{"Volume", "1", false}, "unknown parameter 'Volume' (known: Gain, Polarity, Clipped)"},
         {{"Gain", "loud", false}, "parameter 'Gain' does not accept the value 'loud'"},
         {{"Gain", "", false}, "parameter 'Gain' does not accept the value ''"},
         {{"Gain", "3", false}, "value 3 is outside the range of parameter 'Gain' (0.000000 to 2.000000)"},

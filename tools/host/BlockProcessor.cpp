@@ -66,13 +66,30 @@ std::vector<TimedChange> scheduleOf(const RenderSettings& settings) {
     return schedule;
 }
 
+// The points the plug-in reported for the block that starts at `position`.
+void collectReported(IParameterChanges& reported, std::size_t position, double sampleRate,
+                     std::vector<ParameterChange>& into) {
+    for (int32 q = 0; q < reported.getParameterCount(); ++q) {
+        IParamValueQueue* queue = reported.getParameterData(q);
+        if (!queue) continue;
+        for (int32 p = 0; p < queue->getPointCount(); ++p) {
+            int32 offset = 0;
+            ParamValue value = 0.0;
+            if (queue->getPoint(p, offset, value) != kResultOk) continue;
+            const double frame = static_cast<double>(position) + offset;
+            into.push_back({queue->getParameterId(), value, frame / sampleRate});
+        }
+    }
+}
+
 template <class Sample>
 bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSettings& settings, AudioData& output,
-                std::string& error) {
+                std::string& error, std::vector<ParameterChange>* outputChanges) {
     const int blockSize = std::max(1, settings.blockSize);
     BusBuffers<Sample> inputs(instance.processor(), instance.component(), kInput, blockSize);
     BusBuffers<Sample> outputs(instance.processor(), instance.component(), kOutput, blockSize);
     auto* changes = new ParameterChanges;
+    auto* reported = new ParameterChanges;
     auto* events = new EventList;
     Transport transport(settings.config.sampleRate, settings.tempo);
 
@@ -91,6 +108,7 @@ bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSe
     data.inputs = inputs.records.empty() ? nullptr : inputs.records.data();
     data.outputs = outputs.records.data();
     data.inputParameterChanges = changes;
+    data.outputParameterChanges = reported;
     data.inputEvents = events;
 
     bool ok = true;
@@ -127,10 +145,13 @@ bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSe
             const Sample* produced = outputs.pointers[0][c];
             for (std::size_t i = 0; i < frames; ++i) output.channels[c][position + i] = static_cast<float>(produced[i]);
         }
+        if (outputChanges) collectReported(*reported, position, settings.config.sampleRate, *outputChanges);
         changes->clear();
+        reported->clear();
         transport.advance(static_cast<int>(frames));
     }
     changes->release();
+    reported->release();
     events->release();
     return ok;
 }
@@ -138,7 +159,7 @@ bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSe
 } // namespace
 
 bool renderAudio(PluginInstance& instance, const AudioData& input, const RenderSettings& settings, AudioData& output,
-                 std::string& error) {
+                 std::string& error, std::vector<ParameterChange>* outputChanges) {
     const std::size_t totalFrames = renderedFrames(input, settings);
     for (const ParameterChange& change : settings.changes) {
         if (frameOf(change, settings) >= std::max<std::size_t>(totalFrames, 1)) {
@@ -146,8 +167,9 @@ bool renderAudio(PluginInstance& instance, const AudioData& input, const RenderS
             return false;
         }
     }
-    if (settings.config.doublePrecision) return renderWith<double>(instance, input, settings, output, error);
-    return renderWith<float>(instance, input, settings, output, error);
+    if (settings.config.doublePrecision)
+        return renderWith<double>(instance, input, settings, output, error, outputChanges);
+    return renderWith<float>(instance, input, settings, output, error, outputChanges);
 }
 
 } // namespace quilhost

@@ -29,9 +29,11 @@ struct RenderSettings {
 };
 
 // Processes `input` (mapped onto the plug-in's input channels: missing channels repeat the last
-// one, extra channels are dropped) and collects the main output bus. False with `error` set when
-// a block fails or a change lies beyond the end.
+// one, extra channels are dropped) and collects the main output bus. Every block comes with an
+// object for the plug-in's output parameter changes, as hosts pass one; when `outputChanges` is
+// given it receives every point the plug-in reported, timed from the start of the render. False
+// with `error` set when a block fails or a change lies beyond the end.
 bool renderAudio(PluginInstance& instance, const AudioData& input, const RenderSettings& settings, AudioData& output,
-                 std::string& error);
+                 std::string& error, std::vector<ParameterChange>* outputChanges = nullptr);
 
 } // namespace quilhost

@@ -27,6 +27,7 @@ struct CommandOptions {
     double tempo = 120.0;
     double tailSeconds = 2.0;
     bool doublePrecision = false;
+    bool printOutputChanges = false;  // render: list the plug-in's output parameter changes
     std::vector<ParameterAssignment> assignments;
 };
 

@@ -18,6 +18,20 @@ int fail(const std::string& message) {
     return 1;
 }
 
+// One line per reported point: the parameter's title (when the plug-in lists it), its identifier,
+// the sample and time it applies from, and the normalised value.
+void printOutputChanges(PluginInstance& instance, const std::vector<ParameterChange>& changes, double sampleRate) {
+    const std::vector<ParameterEntry> parameters = instance.parameters();
+    for (const ParameterChange& change : changes) {
+        const auto listed = std::find_if(parameters.begin(), parameters.end(),
+                                         [&](const ParameterEntry& p) { return p.info.id == change.id; });
+        const std::string title = listed != parameters.end() ? listed->title : std::string();
+        std::printf("output change: \"%s\" (id %u) at sample %lld (%.6f s) = %.6f\n", title.c_str(),
+                    static_cast<unsigned>(change.id), std::llround(change.atSeconds * sampleRate), change.atSeconds,
+                    change.value);
+    }
+}
+
 } // namespace
 
 int runRender(const CommandOptions& options) {
@@ -49,9 +63,12 @@ int runRender(const CommandOptions& options) {
     if (!instance.prepare(settings.config, error)) return fail(error);
 
     AudioData output;
-    const bool rendered = renderAudio(instance, input, settings, output, error);
+    std::vector<ParameterChange> reported;
+    const bool rendered =
+        renderAudio(instance, input, settings, output, error, options.printOutputChanges ? &reported : nullptr);
     instance.stop();
     if (!rendered) return fail(error);
+    printOutputChanges(instance, reported, settings.config.sampleRate);
     if (!writeAudioFile(options.output, output, error)) return fail(error);
     std::printf("rendered %s: %zu frames, %d channel%s at %.0f Hz, peak %.4f (%.1f dBFS)\n", options.output.c_str(),
                 output.frames(), output.channelCount(), output.channelCount() == 1 ? "" : "s", output.sampleRate,

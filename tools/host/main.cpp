@@ -26,6 +26,7 @@ void usage(std::FILE* out) {
                  "  --tempo BPM       transport tempo (default 120)\n"
                  "  --tail seconds    silence processed after the input (default 2)\n"
                  "  --double          process 64-bit samples\n"
+                 "  --print-output-changes  list the parameter changes the plug-in reports\n"
                  "parameters (by title, any letter case; repeatable):\n"
                  "  --set Title=value   a value as the plug-in shows it (number in its units or list entry)\n"
                  "  --norm Title=x      a normalised value from 0 to 1\n"
@@ -72,6 +73,10 @@ int main(int argc, char** argv) {
         double number = 0.0;
         if (option == "--double") {
             options.doublePrecision = true;
+            continue;
+        }
+        if (option == "--print-output-changes") {
+            options.printOutputChanges = true;
             continue;
         }
         if (!value) return bad("missing value");
