@@ -143,7 +143,6 @@ void IEffectBase::AttachEditor(IGraphics* editor)
       if (auxIdx >= 0) control->ApplyAuxPlugValue(auxIdx, normalized);
     }
   }
-  editor->CreateBackBuffer();
   if (mEditor != editor) delete mEditor;
   mEditor = editor;
 }

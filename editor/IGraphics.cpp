@@ -39,7 +39,6 @@ void IGraphics::ResizeWindow(int w, int h)
   mControlList.DeleteAll(true);
   delete mBackBuffer;
   mBackBuffer = nullptr;
-  CreateBackBuffer();
   if (mPlugin) mPlugin->ResizeEditor(w, h);
 }
 
@@ -100,10 +99,10 @@ int IGraphics::AddControl(IControl* control)
   return mControlList.Count() - 1;
 }
 
-void IGraphics::CreateBackBuffer()
+Raster_SysBitmap* IGraphics::EnsureBackBuffer()
 {
-  delete mBackBuffer;
-  mBackBuffer = new Raster_SysBitmap(mWidth, mHeight);
+  if (!mBackBuffer) mBackBuffer = new Raster_SysBitmap(mWidth, mHeight);
+  return mBackBuffer;
 }
 
 void IGraphics::ApplyParamToControls(int paramIdx, double value, bool normalized)
@@ -151,6 +150,7 @@ bool IGraphics::CollectDirty(IBounds* rect)
 bool IGraphics::RenderRect(IBounds* rect)
 {
   if (ControlCount() == 0) return true;
+  EnsureBackBuffer();
   mRenderRect = *rect;
   for (int i = 0; i < ControlCount(); ++i) {
     IControl* control = mControlList.At(i);
@@ -274,7 +274,7 @@ void IGraphics::WindowClosing()
 
 bool IGraphics::DrawStrip(const IBitmapStrip* strip, const IBounds* dest, int srcX, int srcY, const IBlend* blend)
 {
-  if (!strip || !dest || !strip->bitmap || !mBackBuffer) return false;
+  if (!strip || !dest || !strip->bitmap || !EnsureBackBuffer()) return false;
   const IBounds clip = dest->Intersection(mRenderRect);
   if (clip.Width() <= 0 || clip.Height() <= 0) return true;
   const int left = srcX + clip.left - dest->left, top = srcY + clip.top - dest->top;

@@ -73,8 +73,9 @@ public:
   // Appends the control, which the editor owns from now on; returns its index, or -1 when the list
   // could not grow (the control is then deleted).
   int AddControl(IControl* control);
-  // (Re)creates the back buffer every control draws into, mWidth x mHeight pixels.
-  void CreateBackBuffer();
+  // The back buffer every control draws into, mWidth x mHeight pixels, created when first needed:
+  // a plug-in builds its editor at construction, and most instances never show it.
+  Raster_SysBitmap* EnsureBackBuffer();
 
   // Parameters and controls.
   // Pushes a parameter's value to every control showing it; a plain value is normalised first.
@@ -118,6 +119,7 @@ public:
   Raster_CachedFont* FindOrCreateFont(ITextStyle* style);
 
   IEffectBase* Plugin() const { return mPlugin; }
+  // Null until something has been drawn.
   Raster_SysBitmap* BackBuffer() const { return mBackBuffer; }
   int Width() const { return mWidth; }
   int Height() const { return mHeight; }

@@ -22,14 +22,14 @@ bool IGraphics::RenderText(ITextStyle* style, const char* text, IBounds* rect, b
     flags |= Raster_IFont::kTextRight;
 
   if (!measure) {
-    if (!mBackBuffer) return false;
+    if (!EnsureBackBuffer()) return false;
     IBounds area = *rect;
     font->DrawTextRun(mBackBuffer, text, -1, &area, flags);
     return true;
   }
 
   IBounds extent;
-  font->DrawTextRun(mBackBuffer, text, -1, &extent, flags | Raster_IFont::kTextMeasure);
+  font->DrawTextRun(EnsureBackBuffer(), text, -1, &extent, flags | Raster_IFont::kTextMeasure);
   const int32_t w = extent.Width(), h = extent.Height();
   if (style->align == kAlignLeft) {
     rect->right = rect->left + w;

@@ -3,6 +3,10 @@
 #include <cmath>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "effect/AudioProcessor.h"
 #include "effect/DelayMemory.h"
 #include "effect/dsp/PoleFilter.h"
@@ -48,11 +52,26 @@ class DelayEngine : public AudioProcessor {
 
   // v truncated toward zero to a multiple of 1/2048, through a 32-bit integer: beyond its range
   // the value stops at the largest step, and NaN becomes 0.
-  static double Quantise(double v) {
-    double scaled = v * kQuantiserSteps;
+  static double Quantise(double v) { return QuantiserSteps(v * kQuantiserSteps) * (1.0 / kQuantiserSteps); }
+  // The whole number of steps in `scaled` (v x 2048), as Quantise counts them.
+  static std::int32_t QuantiserSteps(double scaled) {
+    std::int32_t steps;
+    QuantisedSteps(scaled, steps);
+    return steps;
+  }
+  // The same count, also handed back as a double without a trip through the integer registers:
+  // the compressor's envelope waits on it every sample.
+  static double QuantisedSteps(double scaled, std::int32_t& steps) {
     if (!(std::fabs(scaled) <= kQuantiserLimit))
       scaled = std::isnan(scaled) ? 0.0 : std::copysign(kQuantiserLimit, scaled);
-    return static_cast<std::int32_t>(scaled) * (1.0 / kQuantiserSteps);
+#if defined(__SSE2__)
+    const __m128i truncated = _mm_cvttpd_epi32(_mm_set_sd(scaled));
+    steps = _mm_cvtsi128_si32(truncated);
+    return _mm_cvtsd_f64(_mm_cvtepi32_pd(truncated));
+#else
+    steps = static_cast<std::int32_t>(scaled);
+    return steps;
+#endif
   }
   // The noise sample for a generator output r in 0..32767.
   static double NoiseFromValue(std::uint32_t r);
@@ -80,15 +99,10 @@ class DelayEngine : public AudioProcessor {
   double mEffectLevel = 1.0;
 
  private:
-  // The chain in three passes over a chunk: everything up to the feedback, the loop through the
-  // memory, everything after it. Each sample sees exactly the operations of the one-sample chain;
-  // the split lets the processor overlap independent work instead of waiting on each sample's
-  // longest dependency.
+  // The chain runs chunk by chunk, its states in locals for the length of a chunk.
   static constexpr int kChunk = 64;
   void ProcessChunk(double* samples, double* dry, int count);
-  double Compress(double v);
-  double Expand(double d);
-  double NextNoise();
+  void FillNoise(double* noise, int count);
   void SetRange(double minMs, double maxMs);
   void DeriveClock();
 

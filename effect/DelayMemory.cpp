@@ -11,8 +11,13 @@ namespace {
 // Storage is aligned for vector stores.
 constexpr std::align_val_t kAlignment{16};
 
-// Halves away from zero.
-int Nearest(double x) { return static_cast<int>(std::lround(x)); }
+// Halves away from zero, for |x| within the int range. Written out rather than std::lround, which
+// is x87 code in the i386 runtime.
+int Nearest(double x) {
+  const int whole = static_cast<int>(x);
+  const double fraction = x - whole;
+  return whole + (fraction >= 0.5 ? 1 : fraction <= -0.5 ? -1 : 0);
+}
 
 }  // namespace
 
@@ -28,7 +33,7 @@ void DelayMemory::Allocate(int frames) {
   Release();
   if (frames > 0 && frames <= INT_MAX / mResolution) {
     const int capacity = mResolution * frames;
-    mItems = static_cast<double*>(::operator new[](sizeof(double) * capacity, kAlignment, std::nothrow));
+    mItems = static_cast<Sample*>(::operator new[](sizeof(Sample) * capacity, kAlignment, std::nothrow));
     if (mItems) mCapacity = capacity;
   }
   Clear();
@@ -45,7 +50,7 @@ void DelayMemory::SetMaxMs(int ms) {
 }
 
 void DelayMemory::Clear() {
-  std::fill_n(mItems, mCapacity, 0.0);
+  std::fill_n(mItems, mCapacity, 0);
   mWriteIndex = 0;
 }
 

@@ -10,8 +10,12 @@
 // The clocked sample store of the delay: the delay time is set by how many positions the memory
 // advances per input sample, not by moving a read pointer. Every input sample is written into that
 // many consecutive positions and the sample read out is the oldest one, the next to be overwritten.
+// It stores what the engine's quantiser produces, a whole number of steps, as a 32-bit integer: a
+// quarter of the room the same values take as doubles, and every one of them exact.
 class DelayMemory {
  public:
+  using Sample = std::int32_t;
+
   DelayMemory() = default;
   ~DelayMemory();
   DelayMemory(const DelayMemory&) = delete;
@@ -25,8 +29,8 @@ class DelayMemory {
   // Sets every position to 0 and restarts writing at position 0.
   void Clear();
   // Advances by one input sample and returns the oldest stored one.
-  double Step(double x) {
-    if (mPositionsPerStep <= 0 || mLength <= 0) return 0.0;
+  Sample Step(Sample x) {
+    if (mPositionsPerStep <= 0 || mLength <= 0) return 0;
     return mFreeze ? Replay() : Record(x);
   }
 
@@ -48,30 +52,30 @@ class DelayMemory {
   int Length() const { return mLength; }
   bool Freeze() const { return mFreeze; }
   // Bytes of sample storage held.
-  std::int64_t StorageBytes() const { return static_cast<std::int64_t>(mCapacity) * sizeof(double); }
+  std::int64_t StorageBytes() const { return static_cast<std::int64_t>(mCapacity) * sizeof(Sample); }
 
  private:
   // Runs are short (about 20 to 83 positions) and written every sample, so they get explicit
   // 16-byte stores rather than whatever the optimiser makes of a plain loop.
-  static void FillRun(double* to, int count, double x) {
+  static void FillRun(Sample* to, int count, Sample x) {
 #if defined(__SSE2__)
-    const __m128d pair = _mm_set1_pd(x);
+    const __m128i four = _mm_set1_epi32(x);
     int i = 0;
-    for (; i + 8 <= count; i += 8) {
-      _mm_storeu_pd(to + i, pair);
-      _mm_storeu_pd(to + i + 2, pair);
-      _mm_storeu_pd(to + i + 4, pair);
-      _mm_storeu_pd(to + i + 6, pair);
+    for (; i + 16 <= count; i += 16) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), four);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i + 4), four);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i + 8), four);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i + 12), four);
     }
-    for (; i + 2 <= count; i += 2) _mm_storeu_pd(to + i, pair);
-    if (i < count) to[i] = x;
+    for (; i + 4 <= count; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), four);
+    for (; i < count; ++i) to[i] = x;
 #else
     std::fill_n(to, count, x);
 #endif
   }
 
   // Writes n positions from the write index, then moves on like Replay.
-  double Record(double x) {
+  Sample Record(Sample x) {
     const int n = mPositionsPerStep;
     if (n >= mLength) {
       // The whole circle is overwritten, some positions several times over.
@@ -86,7 +90,7 @@ class DelayMemory {
   }
 
   // Moves n positions on without writing and reads the position reached.
-  double Replay() {
+  Sample Replay() {
     const int n = mPositionsPerStep;
     if (n < mLength) {
       mWriteIndex += n;
@@ -99,7 +103,7 @@ class DelayMemory {
 
   void Release();
 
-  double* mItems = nullptr;
+  Sample* mItems = nullptr;
   int mResolution = 20;
   int mCapacity = 0;
   double mStep = 0.0;

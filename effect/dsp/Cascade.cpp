@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "effect/dsp/PortableMath.h"
+
 namespace Dsp {
 
 namespace {
@@ -27,7 +29,7 @@ void Cascade::SetLayout(const Layout& digital) {
   PlaceZeros(digital.zeros);
 
   Stage& first = mStages[0];
-  const double factor = digital.normalGain / std::abs(Response(digital.normalW));
+  const double factor = digital.normalGain / PortableMath::Abs(Response(digital.normalW));
   first.B0 *= factor;
   first.B1 *= factor;
   first.B2 *= factor;
@@ -58,7 +60,7 @@ void Cascade::PlacePoles(const RootList& poles) {
       const int target = mNumStages - placed - 1;
       if (target < 0) continue;
       mStages[target].A1 = 2.0 * p.real();
-      mStages[target].A2 = -std::norm(p);
+      mStages[target].A2 = -(p.real() * p.real() + p.imag() * p.imag());
       ++placed;
     }
   }
@@ -91,7 +93,7 @@ void Cascade::PlaceZeros(const RootList& zeros) {
     } else if (z.imag() > 0.0) {
       const int target = mNumStages - placed - 1;
       if (target < 0) continue;
-      mStages[target].B0 = std::norm(z);
+      mStages[target].B0 = z.real() * z.real() + z.imag() * z.imag();
       mStages[target].B1 = -2.0 * z.real();
       mStages[target].B2 = 1.0;
       ++placed;
@@ -100,16 +102,17 @@ void Cascade::PlaceZeros(const RootList& zeros) {
 }
 
 Complex Cascade::Response(double w) const {
-  const Complex z1(std::cos(-w), std::sin(-w));
-  const Complex z2(std::cos(-2.0 * w), std::sin(-2.0 * w));
+  using PortableMath::Cos;
+  using PortableMath::Sin;
+  const double c1 = Cos(-w), s1 = Sin(-w), c2 = Cos(-2.0 * w), s2 = Sin(-2.0 * w);
   Complex numerator(1.0, 0.0);
   Complex denominator(1.0, 0.0);
   for (int i = 0; i < mNumStages; ++i) {
     const Stage& s = mStages[i];
-    numerator *= s.B0 + s.B1 * z1 + s.B2 * z2;
-    denominator *= 1.0 - s.A1 * z1 - s.A2 * z2;
+    numerator = PortableMath::Mul(numerator, Complex(s.B0 + s.B1 * c1 + s.B2 * c2, s.B1 * s1 + s.B2 * s2));
+    denominator = PortableMath::Mul(denominator, Complex(1.0 - s.A1 * c1 - s.A2 * c2, -(s.A1 * s1) - s.A2 * s2));
   }
-  return numerator / denominator;
+  return PortableMath::Div(numerator, denominator);
 }
 
 }  // namespace Dsp

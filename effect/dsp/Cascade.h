@@ -22,6 +22,20 @@ struct Stage {
 struct StageState {
   double w1 = 0.0;
   double w2 = 0.0;
+
+  // Keeps the recursion out of the denormal range on silence.
+  static constexpr double kDenormalBias = 1e-25;
+
+  // One sample through stage s, in exactly this order of operations.
+  double Step(const Stage& s, double x) {
+    double w = x + s.A1 * w1;
+    w = w + s.A2 * w2;
+    w = w + kDenormalBias;
+    const double y = s.B0 * w + s.B1 * w1 + s.B2 * w2;
+    w2 = w1;
+    w1 = w;
+    return y;
+  }
 };
 
 // A chain of stages in storage owned by the derived filter.
@@ -81,27 +95,49 @@ class CascadeFilter : public Cascade {
   // One sample of channel 0: the only use the delay engine makes of its filters.
   double ProcessSample(double x) { return Run(x, mStates); }
 
+  // Channel 0 with coefficients and state copied into a value that a loop over a block keeps in
+  // registers; Store puts the state back. Stages beyond MaxStages are not run, so the filter must
+  // have at most that many.
+  template <int MaxStages>
+  struct Runner {
+    Stage stages[MaxStages];
+    StageState states[MaxStages];
+    int count;
+
+    double Run(double x) {
+#if defined(__GNUC__)
+#pragma GCC unroll 4
+#endif
+      for (int i = 0; i < MaxStages; ++i)
+        if (i < count) x = states[i].Step(stages[i], x);
+      return x;
+    }
+  };
+
+  template <int MaxStages>
+  Runner<MaxStages> MakeRunner() const {
+    Runner<MaxStages> runner{};
+    runner.count = mNumStages < MaxStages ? mNumStages : MaxStages;
+    for (int i = 0; i < runner.count; ++i) {
+      runner.stages[i] = mStages[i];
+      runner.states[i] = mStates[i];
+    }
+    return runner;
+  }
+
+  template <int MaxStages>
+  void Store(const Runner<MaxStages>& runner) {
+    for (int i = 0; i < runner.count; ++i) mStates[i] = runner.states[i];
+  }
+
  protected:
   CascadeFilter(Stage* stages, int maxStages, int numStages, StageState* states, int channels)
       : Cascade(stages, maxStages, numStages), mChannels(channels), mStates(states) {}
   ~CascadeFilter() = default;
 
  private:
-  // Keeps the recursion out of the denormal range on silence.
-  static constexpr double kDenormalBias = 1e-25;
-
   double Run(double x, StageState* states) const {
-    for (int i = 0; i < mNumStages; ++i) {
-      const Stage& s = mStages[i];
-      StageState& st = states[i];
-      double w = x + s.A1 * st.w1;
-      w = w + s.A2 * st.w2;
-      w = w + kDenormalBias;
-      const double y = s.B0 * w + s.B1 * st.w1 + s.B2 * st.w2;
-      st.w2 = st.w1;
-      st.w1 = w;
-      x = y;
-    }
+    for (int i = 0; i < mNumStages; ++i) x = states[i].Step(mStages[i], x);
     return x;
   }
 

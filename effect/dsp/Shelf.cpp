@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "effect/dsp/PortableMath.h"
+
 namespace Dsp {
 
 namespace {
@@ -16,11 +18,11 @@ struct ShelfTerms {
 };
 
 ShelfTerms Terms(double frequency, double gainDb, double slope) {
-  const double A = std::pow(10.0, gainDb / 40.0);
+  const double A = PortableMath::Pow(10.0, gainDb / 40.0);
   const double w0 = 2.0 * kPi * frequency;
   const double q =
-      2.0 * std::sqrt(A) * (std::sin(w0) / 2.0) * std::sqrt((A + 1.0 / A) * (1.0 / slope - 1.0) + 2.0);
-  return {A, std::cos(w0), q};
+      2.0 * std::sqrt(A) * (PortableMath::Sin(w0) / 2.0) * std::sqrt((A + 1.0 / A) * (1.0 / slope - 1.0) + 2.0);
+  return {A, PortableMath::Cos(w0), q};
 }
 
 void Assign(Stage& stage, double b0, double b1, double b2, double a0, double a1, double a2) {

@@ -55,7 +55,9 @@ TEST(EditorLink, AttachPushesNormalisedValuesAndTakesOwnership)
     plug.AttachEditor(editor);
     plug.AttachEditor(nullptr);
     EXPECT_EQ(plug.Editor(), editor);
-    ASSERT_NE(editor->BackBuffer(), nullptr);
+    // Attaching holds no pixels yet: the back buffer comes with the first drawing.
+    EXPECT_EQ(editor->BackBuffer(), nullptr);
+    ASSERT_NE(editor->EnsureBackBuffer(), nullptr);
     EXPECT_EQ(editor->BackBuffer()->PixelWidth(), 410);
     EXPECT_EQ(editor->BackBuffer()->PixelHeight(), 460);
     EXPECT_EQ(knob->Value(), 0.25);

@@ -159,7 +159,7 @@ TEST_F(KnobRedraw, ResizeStartsTheEditorOverAtTheNewSize)
   h.editor->ResizeWindow(300, 120);
   EXPECT_EQ(h.editor->ControlCount(), 0);
   EXPECT_EQ(h.editor->Captured(), -1);
-  EXPECT_EQ(h.editor->BackBuffer()->PixelWidth(), 300);
+  EXPECT_EQ(h.editor->EnsureBackBuffer()->PixelWidth(), 300);
   EXPECT_EQ(h.editor->Screen()->PixelHeight(), 120);
   const auto resizes = h.plug->CallsOf(HostCall::ResizeEditor);
   ASSERT_EQ(resizes.size(), 1u);

@@ -235,17 +235,56 @@ TEST_F(DelayEngineFixture, HoldLoopsTheRecordingWithoutDecay) {
   for (int lap = 1; lap < 5; ++lap) EXPECT_NEAR(Db(Rms(out, lap * 8820, (lap + 1) * 8820) / first), 0.0, 0.1) << lap;
 }
 
-TEST_F(DelayEngineFixture, RateChangeKeepsTheLengthUntilTheRangeIsSetAgain) {
-  engine.SetDelayRange(0);
-  engine.SetDelayTime(1.0);
-  engine.SetSampleRate(48000);
-  EXPECT_EQ(engine.Memory().Capacity(), 705600);  // nothing happens until Prepare
-  engine.Prepare();
-  EXPECT_EQ(engine.Memory().Capacity(), 768000);
-  EXPECT_EQ(engine.Memory().Length(), 44100);
-  EXPECT_NEAR(1000.0 * engine.Memory().Length() / engine.Memory().PositionsPerStep() / 48000.0, 45.9, 0.05);
-  engine.SetDelayRange(0);
-  EXPECT_EQ(engine.Memory().Length(), 48000);
+// Frame at which an impulse comes back out of a quiet, engaged engine: stereo mode leaves only the
+// delayed signal in the output, and without feedback the first echo is the loudest.
+int EchoFrame(DelayEngine& engine, int rate) {
+  engine.mSaturation = false;
+  engine.mHiss = false;
+  engine.mStereoMode = true;
+  engine.mEffectActive = true;
+  engine.mEffectLevel = 1.0;
+  engine.mFeedback = 0.0;
+  int loudest = 0;
+  double peak = 0.0;
+  for (int i = 0; i < rate; ++i) {
+    double y = i == 0 ? 0.5 : 0.0;
+    engine.ProcessSamples(&y, 1);
+    if (std::fabs(y) > peak) {
+      peak = std::fabs(y);
+      loudest = i;
+    }
+  }
+  return loudest;
+}
+
+TEST(DelayEngine, RateChangeKeepsEveryDelayTimeInMilliseconds) {
+  struct Change {
+    int from, to;
+  };
+  for (const Change change : {Change{44100, 96000}, Change{96000, 44100}, Change{48000, 22050}}) {
+    for (const int range : {0, 1, 2}) {
+      for (const double time : {0.0, 0.37, 1.0}) {
+        DelayEngine changed, fresh;
+        changed.SetSampleRate(change.from);
+        changed.SetOversampling(1);
+        changed.SetDelayRange(range);
+        changed.SetDelayTime(time);
+        changed.SetSampleRate(change.to);
+        changed.Prepare();
+        fresh.SetSampleRate(change.to);
+        fresh.SetOversampling(1);
+        fresh.SetDelayRange(range);
+        fresh.SetDelayTime(time);
+        const int n = fresh.Memory().PositionsPerStep();
+        const int echo = EchoFrame(changed, change.to);
+        EXPECT_LE(std::abs(echo - EchoFrame(fresh, change.to)), 1)
+            << change.from << " -> " << change.to << " Hz, range " << range << ", time " << time;
+        // The clock's delay, 20 x maxMs / n ms, plus well under a millisecond through the filters.
+        EXPECT_NEAR(1000.0 * echo / change.to, 20.0 * fresh.Memory().MaxMs() / n, 1.0)
+            << change.from << " -> " << change.to << " Hz, range " << range << ", time " << time;
+      }
+    }
+  }
 }
 
 TEST(DelayEngine, BeforeAnyRangeItRunsAsRangeZeroTimeZero) {
@@ -324,8 +363,11 @@ TEST(DelayEngine, NonFiniteAndHugeInputsDoNotPoisonTheEngine) {
     for (const double bad : {std::nan(""), inf, -inf, 1e300, -3e9}) ExpectRecoveryFrom(bad, saturation);
 }
 
-TEST(DelayEngine, LowAndMissingRatesStayStable) {
-  for (const int rate : {8000, 14000, 0, -44100}) {
+TEST(DelayEngine, EveryAcceptedRateGivesAStableEngine) {
+  // Rates where the shelves (6772 Hz and below) and the low-passes (14 kHz and below) would reach
+  // half the rate, ordinary rates up to 384 kHz, and rates that are refused (0, negative).
+  for (const int rate : {1, 2, 10, 100, 500, 1000, 5000, 6772, 8000, 11025, 14000, 22050, 44100, 96000, 192000,
+                         384000, 0, -44100}) {
     DelayEngine engine;
     engine.SeedNoise(11);
     engine.SetSampleRate(rate);

@@ -21,7 +21,7 @@ class DelayMemoryFixture : public ::testing::Test {
   std::vector<int> ImpulseOutputs(int count) {
     std::vector<int> hits;
     for (int i = 0; i < count; ++i)
-      if (memory.Step(i == 0 ? 1.0 : 0.0) != 0.0) hits.push_back(i);
+      if (memory.Step(i == 0 ? 1 : 0) != 0) hits.push_back(i);
     return hits;
   }
 
@@ -49,11 +49,11 @@ TEST_F(DelayMemoryFixture, LongestRangeFillsTheCapacity) {
 
 TEST_F(DelayMemoryFixture, StoppedClockReturnsSilenceAndStaysPut) {
   memory.SetClock(50, 1.0);
-  memory.Step(0.5);
+  memory.Step(1024);
   const int index = memory.WriteIndex();
   for (double step : {0.0, -1.0, std::nan("")}) {
     memory.SetClock(50, step);
-    EXPECT_EQ(memory.Step(0.75), 0.0);
+    EXPECT_EQ(memory.Step(1536), 0);
     EXPECT_EQ(memory.WriteIndex(), index);
   }
 }
@@ -62,17 +62,17 @@ TEST_F(DelayMemoryFixture, FrozenMemoryLoopsWhatItHolds) {
   memory.SetMaxMs(1);  // 44 samples x 20 positions
   memory.SetClock(1, 1.0);
   // The last recording step read back sample 1, the oldest; the loop goes on from sample 2.
-  for (int i = 0; i < 44; ++i) memory.Step(i + 1.0);
+  for (int i = 0; i < 44; ++i) memory.Step(i + 1);
   memory.SetFreeze(true);
   for (int lap = 0; lap < 3; ++lap)
     for (int i = 0; i < 44; ++i)
-      ASSERT_EQ(memory.Step(-7.0), (i + 1) % 44 + 1.0) << "lap " << lap << " sample " << i;
+      ASSERT_EQ(memory.Step(-7), (i + 1) % 44 + 1) << "lap " << lap << " sample " << i;
 }
 
 TEST_F(DelayMemoryFixture, ShorterCircleAndSmallerStorageKeepTheIndexInside) {
   memory.SetMaxMs(800);
   memory.SetClock(800, 1.0);
-  for (int i = 0; i < 3000; ++i) memory.Step(1.0);
+  for (int i = 0; i < 3000; ++i) memory.Step(1);
   ASSERT_GE(memory.WriteIndex(), 44100);
   memory.SetMaxMs(50);
   EXPECT_EQ(memory.WriteIndex(), 44099);
@@ -85,11 +85,11 @@ TEST_F(DelayMemoryFixture, ShorterCircleAndSmallerStorageKeepTheIndexInside) {
 
 // A literal position-by-position model of the memory, to check the run-wise writes against.
 struct ReferenceMemory {
-  std::vector<double> items;
+  std::vector<DelayMemory::Sample> items;
   int writeIndex = 0;
 
-  double Step(double x, int n, bool freeze) {
-    double out = 0.0;
+  DelayMemory::Sample Step(DelayMemory::Sample x, int n, bool freeze) {
+    DelayMemory::Sample out = 0;
     for (int i = 0; i < n; ++i) {
       if (!freeze) items[writeIndex] = x;
       if (++writeIndex >= static_cast<int>(items.size())) writeIndex = 0;
@@ -111,11 +111,12 @@ TEST(DelayMemory, RunWiseWritesMatchPositionByPosition) {
     memory.Allocate(100);
     memory.SetMaxMs(c.ms);
     memory.SetClock(c.ms, c.step);
-    ReferenceMemory reference{std::vector<double>(memory.Length(), 0.0)};
+    ReferenceMemory reference{std::vector<DelayMemory::Sample>(memory.Length(), 0)};
     for (int i = 0; i < 500; ++i) {
       const bool freeze = (i / 37) % 3 == 2;
       memory.SetFreeze(freeze);
-      const double x = std::sin(i * 0.37);
+      // Up to a billion steps: far beyond what single precision would hold exactly.
+      const auto x = static_cast<DelayMemory::Sample>(1e9 * std::sin(i * 0.37));
       ASSERT_EQ(memory.Step(x), reference.Step(x, memory.PositionsPerStep(), freeze)) << c.step << " @ " << i;
       ASSERT_EQ(memory.WriteIndex(), reference.writeIndex);
     }
@@ -129,7 +130,7 @@ TEST(DelayMemory, UnusableSetupsReadSilenceWithoutWriting) {
   unallocated.SetClock(50, 1.0);
   EXPECT_EQ(unallocated.Length(), 0);
   EXPECT_EQ(unallocated.WriteIndex(), 0);
-  EXPECT_EQ(unallocated.Step(1.0), 0.0);
+  EXPECT_EQ(unallocated.Step(2048), 0);
 
   // Rates of 0 and below, and storage requests of 0 and below or beyond any int size.
   for (int rate : {0, -44100}) {
@@ -139,7 +140,7 @@ TEST(DelayMemory, UnusableSetupsReadSilenceWithoutWriting) {
     memory.SetMaxMs(50);
     memory.SetClock(50, 1.0);
     EXPECT_EQ(memory.Length(), 0);
-    EXPECT_EQ(memory.Step(1.0), 0.0);
+    EXPECT_EQ(memory.Step(2048), 0);
   }
   for (int frames : {0, -5, 2000000000}) {
     DelayMemory memory;
@@ -147,7 +148,7 @@ TEST(DelayMemory, UnusableSetupsReadSilenceWithoutWriting) {
     memory.SetMaxMs(50);
     memory.SetClock(50, 1.0);
     EXPECT_EQ(memory.Capacity(), 0);
-    EXPECT_EQ(memory.Step(1.0), 0.0);
+    EXPECT_EQ(memory.Step(2048), 0);
   }
 }
 
@@ -160,7 +161,7 @@ TEST(DelayMemory, RefusedAllocationLeavesAnEmptyButUsableMemory) {
   EXPECT_EQ(memory.Capacity(), 0);
   EXPECT_EQ(memory.Length(), 0);
   memory.SetClock(50, 1.0);
-  EXPECT_EQ(memory.Step(1.0), 0.0);
+  EXPECT_EQ(memory.Step(2048), 0);
   // A later allocation that succeeds brings it back.
   memory.Allocate(35280);
   memory.SetMaxMs(50);

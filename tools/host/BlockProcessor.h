@@ -5,6 +5,7 @@
 
 #include "tools/host/AudioData.h"
 #include "tools/host/PluginInstance.h"
+#include "tools/host/ProcessTiming.h"
 
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ struct RenderSettings {
     double tempo = 120.0;
     double tailSeconds = 0.0;                 // silence processed after the input
     std::vector<ParameterChange> changes;     // in order of time
+    ProcessTiming* timing = nullptr;          // when set, the processing calls are timed into it
 };
 
 // Processes `input` (mapped onto the plug-in's input channels: missing channels repeat the last

@@ -37,6 +37,7 @@ struct CommandOptions {
 
 int runInfo(const CommandOptions& options);
 int runRender(const CommandOptions& options);
+int runBench(const CommandOptions& options);
 int runState(const CommandOptions& options);
 int runShow(const CommandOptions& options);
 

@@ -17,6 +17,7 @@ void usage(std::FILE* out) {
                  "       quilhost render <bundle> [-i input] -o output [options] [parameters]\n"
                  "       quilhost state <bundle> [--save file | --load file] [parameters]\n"
                  "       quilhost show <bundle> [--seconds N] [--screenshot file.png] [--events file] [parameters]\n"
+                 "       quilhost bench <bundle> [render options] [parameters]   (times the processing calls only)\n"
                  "\n"
                  "<bundle> is a .vst3 bundle folder or a module file.\n"
                  "render: without -i, a demo phrase of plucked notes is the input.\n"
@@ -120,6 +121,7 @@ int main(int argc, char** argv) {
     }
     if (command == "info") return runInfo(options);
     if (command == "render") return runRender(options);
+    if (command == "bench") return runBench(options);
     if (command == "state") return runState(options);
     if (command == "show") return runShow(options);
     std::fprintf(stderr, "quilhost: unknown command '%s'\n", command.c_str());

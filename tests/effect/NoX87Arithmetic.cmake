@@ -1,0 +1,26 @@
+# Fails when an i386 object of the engine computes on the x87 unit or calls a runtime math function
+# that may: results there depend on the precision a host leaves the unit at. Moving a double in or
+# out of the unit (a return value, in the i386 calling convention) rounds nothing and is allowed.
+#   cmake -DOBJDUMP=<objdump> -DOBJECTS=<a|b|c> -P NoX87Arithmetic.cmake
+string(REPLACE "|" ";" objects "${OBJECTS}")
+set(arithmetic "f(add|sub|subr|mul|div|divr)p?|fi(add|sub|subr|mul|div|divr|ld|st|stp|sttp)|f(sqrt|sin|cos|sincos|ptan|patan|2xm1|yl2x|yl2xp1|scale|rndint|prem|prem1)")
+set(runtime "_+(tanh|tan|pow|exp|log|sin|cos|sinh|cosh|hypot|cabs|lround|floor|divdc3|muldc3)")
+set(found "")
+foreach(object IN LISTS objects)
+  execute_process(COMMAND ${OBJDUMP} -dr ${object} OUTPUT_VARIABLE listing RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${OBJDUMP} failed on ${object}")
+  endif()
+  string(REGEX MATCHALL "\t(${arithmetic})[lst]?[ \n][^\n]*|(R_386_PC32|DISP32)[ \t]+${runtime}\n" hits "${listing}")
+  foreach(hit IN LISTS hits)
+    get_filename_component(name ${object} NAME)
+    string(STRIP "${hit}" hit)
+    list(APPEND found "${name}: ${hit}")
+  endforeach()
+endforeach()
+list(LENGTH objects count)
+if(found)
+  list(JOIN found "\n  " text)
+  message(FATAL_ERROR "x87 arithmetic or runtime math in the engine:\n  ${text}")
+endif()
+message(STATUS "${count} engine objects, no x87 arithmetic and no runtime math")
