@@ -1,6 +1,7 @@
 // quilhost: loads a plug-in module the way hosts do and reports on it, renders audio through it or
 // round-trips its state.
 #include "tools/host/Commands.h"
+#include "tools/host/vst2/Vst2Commands.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,7 +18,7 @@ void usage(std::FILE* out) {
                  "       quilhost render <bundle> [-i input] -o output [options] [parameters]\n"
                  "       quilhost state <bundle> [--save file | --load file] [parameters]\n"
                  "\n"
-                 "<bundle> is a .vst3 bundle folder or a module file.\n"
+                 "<bundle> is a .vst3 bundle folder or module file, or a VST2 library (.dll, .so).\n"
                  "render: without -i, a demo phrase of plucked notes is the input.\n"
                  "  --rate Hz         sample rate of the demo phrase (default 44100; files keep theirs)\n"
                  "  --block N         frames per processed block (default 512)\n"
@@ -100,9 +101,11 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (command == "info") return runInfo(options);
-    if (command == "render") return runRender(options);
-    if (command == "state") return runState(options);
+    // The format is the file's: a library exporting a VST2 entry point and no VST3 factory is VST2.
+    const bool vst2 = isVst2Library(options.bundle);
+    if (command == "info") return vst2 ? runVst2Info(options) : runInfo(options);
+    if (command == "render") return vst2 ? runVst2Render(options) : runRender(options);
+    if (command == "state") return vst2 ? runVst2State(options) : runState(options);
     std::fprintf(stderr, "quilhost: unknown command '%s'\n", command.c_str());
     usage(stderr);
     return 2;
