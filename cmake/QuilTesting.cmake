@@ -23,6 +23,15 @@ function(quil_add_test name)
   endif()
 endfunction()
 
+# quil_native_path(<var> <path>): a path as a test program opens it: under Wine the Unix file system is drive Z:.
+function(quil_native_path var path)
+  if(CMAKE_CROSSCOMPILING)
+    set(${var} Z:${path} PARENT_SCOPE)
+  else()
+    set(${var} ${path} PARENT_SCOPE)
+  endif()
+endfunction()
+
 # Fuzz targets: libFuzzer programs for every reader of untrusted bytes, built only by clang in the
 # sanitizer preset. Each runs for a few seconds as a ctest entry, starting from its committed seed
 # corpus; new inputs it finds go to the build folder, never the source tree.

@@ -116,30 +116,29 @@ VstIntPtr IEffectVST::CallHost(VstInt32 opcode, VstInt32 index, VstIntPtr value,
     return mHostCallback ? mHostCallback(mEffect, opcode, index, value, ptr, 0.0f) : 0;
 }
 
+// Host calls are queued by the operations that make them (the caller may hold the lock) and made at
+// the end of every adapter call and of an editor's parameter change, once the lock is free.
 void IEffectVST::SendHostCalls() {
     if (mLockedCalls.load(std::memory_order_acquire) == 0) mHostCalls.Send();
 }
 
 void IEffectVST::BeginInformHostOfParamChange(int paramIdx) {
     mHostCalls.Queue(audioMasterBeginEdit, paramIdx, 0, 0.0f);
-    SendHostCalls();
 }
 
 void IEffectVST::InformHostOfParamChange(int paramIdx, double normalized) {
     mHostCalls.Queue(audioMasterAutomate, paramIdx, 0, static_cast<float>(normalized));
-    SendHostCalls();
 }
 
 void IEffectVST::EndInformHostOfParamChange(int paramIdx) {
     mHostCalls.Queue(audioMasterEndEdit, paramIdx, 0, 0.0f);
-    SendHostCalls();
 }
 
 void IEffectVST::NotifyProgramChange() {
     mHostCalls.Queue(audioMasterUpdateDisplay, 0, 0, 0.0f);
-    SendHostCalls();
 }
 
+// Called by the editor without the lock; the base takes it while the change is made.
 void IEffectVST::SetParameterFromGUI(int paramIdx, double normalized) {
     IEffectBase::SetParameterFromGUI(paramIdx, normalized);
     SendHostCalls();
@@ -223,7 +222,6 @@ void IEffectVST::ResizeEditor(int width, int height) {
     mEditRect = ERect{0, 0, static_cast<VstInt16>(Editor()->Height()), static_cast<VstInt16>(Editor()->Width())};
     EditorResized();
     mHostCalls.Queue(audioMasterSizeWindow, width, height, 0.0f);
-    SendHostCalls();
 }
 
 void IEffectVST::ChangeLatency(int samples) {
@@ -231,7 +229,6 @@ void IEffectVST::ChangeLatency(int samples) {
     IEffectBase::ChangeLatency(samples);
     // The host reads initialDelay again only when told.
     mHostCalls.Queue(audioMasterIOChanged, 0, 0, 0.0f);
-    SendHostCalls();
 }
 
 bool IEffectVST::SendMidiMessage(const IMidiMessage* message) {
@@ -244,7 +241,6 @@ bool IEffectVST::SendMidiMessage(const IMidiMessage* message) {
     event.midiData[1] = static_cast<char>(message->data1);
     event.midiData[2] = static_cast<char>(message->data2);
     const bool queued = mHostCalls.QueueMidi(event);
-    SendHostCalls();
     return queued;
 }
 
@@ -257,7 +253,6 @@ bool IEffectVST::SendSysExMessage(const ISysExMessage* message) {
     event.dumpBytes = message->size;
     event.sysexDump = const_cast<char*>(reinterpret_cast<const char*>(message->data));
     const bool queued = mHostCalls.QueueSysEx(event);
-    SendHostCalls();
     return queued;
 }
 

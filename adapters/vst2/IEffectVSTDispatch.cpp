@@ -34,8 +34,9 @@ VstIntPtr IEffectVST::Dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index,
                                float opt) {
     IEffectVST* plugin = FromEffect(effect);
     if (!plugin) return 0;
+    // The idle calls also deliver what the editor told the host (gestures, automation).
     if (opcode == effEditIdle || opcode == effIdle) {
-        PlugMutexLock lock(plugin->Mutex());
+        AdapterCall call(*plugin);
         return 0;
     }
     if (opcode == effClose) {
