@@ -33,5 +33,7 @@ struct CommandOptions {
 int runInfo(const CommandOptions& options);
 int runRender(const CommandOptions& options);
 int runState(const CommandOptions& options);
+// 0 when both files hold the same samples, bit for bit.
+int runCompare(const std::string& first, const std::string& second);
 
 } // namespace quilhost

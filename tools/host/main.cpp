@@ -17,8 +17,11 @@ void usage(std::FILE* out) {
                  "usage: quilhost info <bundle>\n"
                  "       quilhost render <bundle> [-i input] -o output [options] [parameters]\n"
                  "       quilhost state <bundle> [--save file | --load file] [parameters]\n"
+                 "       quilhost compare <audio file> <audio file>\n"
                  "\n"
                  "<bundle> is a .vst3 bundle folder or module file, or a VST2 library (.dll, .so).\n"
+                 "state: a VST3 state stream, or for a VST2 library a .fxp program file.\n"
+                 "compare: exit status 0 when both files hold the same samples, bit for bit.\n"
                  "render: without -i, a demo phrase of plucked notes is the input.\n"
                  "  --rate Hz         sample rate of the demo phrase (default 44100; files keep theirs)\n"
                  "  --block N         frames per processed block (default 512)\n"
@@ -59,6 +62,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string command = argv[1];
+    if (command == "compare") {
+        if (argc != 4) {
+            usage(stderr);
+            return 2;
+        }
+        return runCompare(argv[2], argv[3]);
+    }
     CommandOptions options;
     options.bundle = argv[2];
     double assignmentSeconds = 0.0;
