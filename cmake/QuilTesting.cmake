@@ -32,6 +32,16 @@ function(quil_native_path var path)
   endif()
 endfunction()
 
+# quil_count_allocations(<test target>): the test program counts its allocations (see
+# tests/effect/AllocationCounter.h): operator new through the replaced global allocator, and
+# malloc, calloc, realloc and free through the linker, which sends every call the program's own
+# objects and static libraries make to the counter's wrappers (GNU ld on ELF and PE alike).
+function(quil_count_allocations target)
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/effect/AllocationCounter.cpp)
+  target_compile_definitions(${target} PRIVATE QUIL_WRAP_C_ALLOCATOR)
+  target_link_options(${target} PRIVATE -Wl,--wrap=malloc,--wrap=calloc,--wrap=realloc,--wrap=free)
+endfunction()
+
 # Fuzz targets: libFuzzer programs for every reader of untrusted bytes, built only by clang in the
 # sanitizer preset. Each runs for a few seconds as a ctest entry, starting from its committed seed
 # corpus; new inputs it finds go to the build folder, never the source tree.

@@ -32,27 +32,43 @@ void MakeChannels(PtrList<Channel>& channels, TypedBuffer& pointers, int count)
   }
 }
 
+void Silence(TypedBuffer& scratch)
+{
+  if (scratch.Size() > 0) std::memset(scratch.Bytes(), 0, static_cast<size_t>(scratch.Size()));
+}
+
 template <typename Channel>
 void Connect(const PtrList<Channel>& channels, int first, int count, bool connected)
 {
   const ChannelRange range(first, count, channels.Count());
   for (int i = range.begin; i < range.end; ++i) {
     Channel* channel = channels.At(i);
+    const bool wasConnected = channel->connected;
     channel->connected = connected;
-    // A disconnected channel works on its own scratch; an input's stays silent.
-    if (!connected) *channel->slot = channel->scratch.template Get<double>();
+    if (connected) continue;
+    // A disconnected channel works on its own scratch, and an input's must read silence: while
+    // connected it may have held the host's converted samples, which must never play again.
+    *channel->slot = channel->scratch.template Get<double>();
+    if (wasConnected) Silence(channel->scratch);
   }
 }
 
-// Connected channels in the range take the host's buffers in order; others take none.
+// Connected channels in the range take the host's buffers in order; others take none. A channel
+// whose host buffer is null works on its own scratch instead: silenced for an input, written and
+// dropped for an output.
 template <typename Channel>
-void AttachHost(const PtrList<Channel>& channels, int first, int count, double** host)
+void AttachHost(const PtrList<Channel>& channels, int first, int count, double** host, bool silenceMissing)
 {
-  if (!host) return;
   const ChannelRange range(first, count, channels.Count());
   for (int i = range.begin; i < range.end; ++i) {
     Channel* channel = channels.At(i);
-    if (channel->connected) *channel->slot = *host++;
+    if (!channel->connected) continue;
+    double* buffer = host ? *host++ : nullptr;
+    if (!buffer) {
+      buffer = channel->scratch.template Get<double>();
+      if (silenceMissing) Silence(channel->scratch);
+    }
+    *channel->slot = buffer;
   }
 }
 
@@ -137,23 +153,23 @@ void IEffectBase::ConnectExtraChannels()
 
 void IEffectBase::AttachInputs(int first, int count, double** host)
 {
-  AttachHost(mInputChannels, first, count, host);
+  AttachHost(mInputChannels, first, count, host, true);
 }
 
 void IEffectBase::AttachOutputs(int first, int count, double** host)
 {
-  AttachHost(mOutputChannels, first, count, host);
+  AttachHost(mOutputChannels, first, count, host, false);
 }
 
 bool IEffectBase::AttachInputs(int first, int count, float** host, int nFrames)
 {
-  if (!host || !FramesFit(nFrames)) return false;
+  if (!FramesFit(nFrames)) return false;
   const ChannelRange range(first, count, InputCount());
   for (int i = range.begin; i < range.end; ++i) {
     IInputChannel* channel = mInputChannels.At(i);
     if (!channel->connected) continue;
     double* scratch = channel->scratch.Get<double>();
-    const float* in = *host++;
+    const float* in = host ? *host++ : nullptr;
     for (int s = 0; s < nFrames; ++s) scratch[s] = in ? in[s] : 0.0;
     *channel->slot = scratch;
   }
@@ -162,13 +178,12 @@ bool IEffectBase::AttachInputs(int first, int count, float** host, int nFrames)
 
 void IEffectBase::AttachOutputs(int first, int count, float** host)
 {
-  if (!host) return;
   const ChannelRange range(first, count, OutputCount());
   for (int i = range.begin; i < range.end; ++i) {
     IOutputChannel* channel = mOutputChannels.At(i);
     if (!channel->connected) continue;
     *channel->slot = channel->scratch.Get<double>();
-    channel->floatTarget = *host++;
+    channel->floatTarget = host ? *host++ : nullptr;
   }
 }
 
@@ -269,7 +284,7 @@ bool IEffectBase::ChangeBlockSize(int nFrames)
   auto resize = [&held, nFrames](TypedBuffer& scratch, double** slot, bool connected) {
     const double* before = scratch.Get<double>();
     scratch.SetCount<double>(nFrames, true);
-    if (scratch.Size() > 0) std::memset(scratch.Bytes(), 0, static_cast<size_t>(scratch.Size()));
+    Silence(scratch);
     if (!connected || *slot == before) *slot = scratch.Get<double>();
     held = std::min(held, scratch.CountOf<double>());
   };

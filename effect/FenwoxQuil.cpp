@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 
 namespace {
@@ -106,10 +107,13 @@ void FenwoxQuil::ApplyDelayRange() {
   }
 }
 
+// Sixteenth notes at the host tempo; tenths of the choice count. Without a tempo this is infinite
+// (the longest time) when synchronised and not a number when not; it is above 0 only while
+// synchronised.
+double FenwoxQuil::SyncedMs() const { return 60.0 / mTempo * 0.25 * 1000.0 * Param(kSync16th)->Value(); }
+
 void FenwoxQuil::ApplySync() {
-  // Sixteenth notes at the host tempo; tenths of the choice count. Without a tempo this is
-  // infinite (the longest time) when synchronised and not a number when not.
-  const double ms = 60.0 / mTempo * 0.25 * 1000.0 * Param(kSync16th)->Value();
+  const double ms = SyncedMs();
   if (!(ms > 0.0)) {
     ApplyDelayRange();
     if (Editor()) GreyTimeControls(false);
@@ -130,13 +134,21 @@ void FenwoxQuil::ApplySync() {
   if (Editor()) GreyTimeControls(true);
 }
 
+// Only a synchronised delay follows the tempo. Re-applying the range for a tempo change while sync
+// is off would erase a held loop (and clear the whole memory here, on the audio thread) on every
+// block of a tempo ramp. A tempo that is no tempo (NaN, infinite, negative) is ignored.
+void FenwoxQuil::FollowHostTempo() {
+  const double tempo = HostTempo();
+  if (!(tempo >= 0.0 && tempo < std::numeric_limits<double>::infinity()) || tempo == mTempo) return;
+  const double before = SyncedMs();
+  mTempo = tempo;
+  const double ms = SyncedMs();
+  if (ms > 0.0 && ms != before) ParameterChanged(kSync16th, false);
+}
+
 void FenwoxQuil::ProcessBlock(double** inputs, double** outputs, int nFrames) {
   if (nFrames < 1) return;
-  // A NaN tempo counts as a change every time.
-  if (HostTempo() != mTempo) {
-    mTempo = HostTempo();
-    ParameterChanged(kSync16th, false);
-  }
+  FollowHostTempo();
 
   // The engine runs mono on the average of both inputs, in place in the right output; in stereo
   // mode its dry signal goes straight to the left one. Each input sample is read before the

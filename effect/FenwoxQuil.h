@@ -62,6 +62,8 @@ class FenwoxQuil : public QUIL_ADAPTER_CLASS {
   void DefineParameters();
   void ApplyDelayRange();
   void ApplySync();
+  double SyncedMs() const;
+  void FollowHostTempo();
   // The pedal editor, handed to AttachEditor.
   void BuildEditor();
   // Editor reactions, called only while an editor is attached.

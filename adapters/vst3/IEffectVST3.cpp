@@ -51,7 +51,9 @@ SpeakerArrangement IEffectVST3::ArrangementFor(int channels) {
 }
 
 tresult PLUGIN_API IEffectVST3::initialize(FUnknown* context) {
-    const tresult result = SingleComponentEffect::initialize(context);
+    // The base refuses a repeat only when the first call stored a host context; without one the
+    // buses and parameters would be built twice.
+    const tresult result = mInitialized ? kResultFalse : SingleComponentEffect::initialize(context);
     IHostApplication* hostApplication = queryInterfaceOf<IHostApplication>(context);
     if (hostApplication) {
         String128 name{};
@@ -63,6 +65,7 @@ tresult PLUGIN_API IEffectVST3::initialize(FUnknown* context) {
     }
     // A refused (for example repeated) initialisation builds nothing a second time.
     if (result == kResultOk) {
+        mInitialized = true;
         if (mSideChainChannels > 2) mSideChainChannels = 2;
         const int mainInputs = InputCount() - mSideChainChannels;
         if (mainInputs >= 1 && mainInputs <= 6) addAudioInput(InputBusLabel(0), ArrangementFor(mainInputs));
@@ -113,8 +116,10 @@ void IEffectVST3::AddPluginParameters() {
         case ParamKindEnum: {
             auto* list = new StringListParameter(param->NameText(), static_cast<ParamID>(i), param->UnitText(),
                                                  ParameterInfo::kIsList | automate, unit);
-            for (int v = static_cast<int>(param->MinValue()); v <= static_cast<int>(param->MaxValue()); ++v)
-                list->appendString(param->ValueTextFor(v));
+            const int first = static_cast<int>(param->MinValue());
+            for (int v = first; v <= static_cast<int>(param->MaxValue()); ++v) list->appendString(param->ValueTextFor(v));
+            // Hosts reset to this: a switch that is on by default must read as on.
+            list->setDefaultNormalized(list->toNormalized(param->DefaultValue() - first));
             parameters.addParameter(list);
             break;
         }
@@ -146,6 +151,7 @@ tresult PLUGIN_API IEffectVST3::terminate() {
     // Views still held by the host outlive this; they find no entry to remove later.
     mViews.clear();
     mUnitNames.clear();
+    mInitialized = false;
     return SingleComponentEffect::terminate();
 }
 
@@ -208,13 +214,24 @@ ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(ParamID id, ParamValue
     return param ? param->ToNormalized(plainValue) : plainValue;
 }
 
+// The controller's bypass is the value the host gave it (or the state brought); the processor
+// follows the host's parameter changes in process.
 ParamValue PLUGIN_API IEffectVST3::getParamNormalized(ParamID id) {
-    if (id == kBypassParamId) return IsBypassed() ? 1.0 : 0.0;
+    if (id == kBypassParamId) {
+        const Parameter* bypass = parameters.getParameter(id);
+        return bypass ? bypass->getNormalized() : 0.0;
+    }
     const IEffectParam* param = id < static_cast<ParamID>(ParamCount()) ? Param(static_cast<int>(id)) : nullptr;
     return param ? param->ToNormalized() : 0.0;
 }
 
 tresult PLUGIN_API IEffectVST3::setParamNormalized(ParamID id, ParamValue value) {
+    if (id == kBypassParamId) {
+        Parameter* bypass = parameters.getParameter(id);
+        if (!bypass) return kResultFalse;
+        bypass->setNormalized(value);
+        return kResultTrue;
+    }
     IEffectParam* param = id < static_cast<ParamID>(ParamCount()) ? Param(static_cast<int>(id)) : nullptr;
     if (!param) return kResultFalse;
     param->SetFromNormalized(value);

@@ -115,11 +115,14 @@ private:
     void ApplyParameterChanges(vst3::IParameterChanges* changes);
     void ApplyEvents(vst3::IEventList* events);
     void ConnectHostBuses(const vst3::ProcessData& data);
+    void ConnectHostInputs(const vst3::ProcessData& data);
     template <class Sample>
     void ProcessAudio(vst3::ProcessData& data);
     template <class Sample>
     void SilenceOutputs(vst3::ProcessData& data);
 
+    // Set by a successful initialize, cleared by terminate.
+    bool mInitialized = false;
     vst3::int32 mSideChainChannels;
     bool mSideChainActive = false;
     vst3::ProcessContext mLastContext{};

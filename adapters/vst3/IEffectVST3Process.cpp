@@ -24,13 +24,17 @@ float** channelsOf<float>(AudioBusBuffers& bus) { return bus.channelBuffers32; }
 template <>
 double** channelsOf<double>(AudioBusBuffers& bus) { return bus.channelBuffers64; }
 
-// Pointers `offset` samples into the first `count` channels of `bus`.
+// The channels of a host bus the adapter takes; a count below zero is none.
+int32 channelCount(const AudioBusBuffers& bus) { return std::clamp(bus.numChannels, 0, kMaxBusChannels); }
+
+// Pointers `offset` samples into the channels of `bus`, kMaxBusChannels of them: a channel the
+// host gave no buffer for (a null array, a null entry, fewer channels than announced) gets null,
+// which the frame turns into silence in and nothing written out.
 template <class Sample>
-int32 offsetPointers(AudioBusBuffers& bus, int32 offset, Sample** out) {
+void offsetPointers(AudioBusBuffers& bus, int32 offset, Sample** out) {
     Sample** channels = channelsOf<Sample>(bus);
-    const int32 count = channels ? std::min(bus.numChannels, kMaxBusChannels) : 0;
-    for (int32 c = 0; c < count; ++c) out[c] = channels[c] ? channels[c] + offset : nullptr;
-    return count;
+    const int32 count = channels ? channelCount(bus) : 0;
+    for (int32 c = 0; c < kMaxBusChannels; ++c) out[c] = c < count && channels[c] ? channels[c] + offset : nullptr;
 }
 
 } // namespace
@@ -100,14 +104,15 @@ void IEffectVST3::ApplyParameterChanges(IParameterChanges* changes) {
             const bool bypass = value > 0.5;
             if (bypass != mBypassed) mBypassed = bypass;
         } else if (id == kPresetParamId) {
-            const int index = static_cast<int>(value * PresetCount());
-            if (index >= 0 && index < PresetCount()) RecallPreset(index);
+            // Checked before the conversion: NaN or a value far outside would not fit an int.
+            const double position = value * PresetCount();
+            if (position > -1.0 && position < PresetCount()) RecallPreset(static_cast<int>(position));
         } else if (id < static_cast<ParamID>(ParamCount())) {
             const int index = static_cast<int>(id);
             Param(index)->SetFromNormalized(value);
             if (Editor()) Editor()->ApplyParamToControls(index, value, true);
             ParameterChanged(index, false);
-        } else if (DoesMidi() && id < static_cast<ParamID>(ParamCount() + 128)) {
+        } else if (DoesMidi() && id < static_cast<ParamID>(ParamCount() + 128) && !std::isnan(value)) {
             IMidiMessage message;
             message.status = 0xB0;
             message.data1 = static_cast<uint8_t>(id - static_cast<ParamID>(ParamCount()));
@@ -125,6 +130,7 @@ void IEffectVST3::ApplyEvents(IEventList* events) {
         IMidiMessage message;
         message.offset = event.sampleOffset;
         if (event.type == Event::kNoteOnEvent) {
+            if (std::isnan(event.noteOn.velocity)) continue;
             message.status = static_cast<uint8_t>(0x90 | (event.noteOn.channel & 0x0F));
             message.data1 = static_cast<uint8_t>(event.noteOn.pitch & 0x7F);
             message.data2 = static_cast<uint8_t>(std::clamp(event.noteOn.velocity, 0.0f, 1.0f) * 127.0f);
@@ -140,35 +146,44 @@ void IEffectVST3::ApplyEvents(IEventList* events) {
 }
 
 void IEffectVST3::ConnectHostBuses(const ProcessData& data) {
-    const int32 inputs = InputCount();
-    if (data.numInputs > 0 && data.inputs) {
-        if (mSideChainChannels == 0) {
-            const int32 k = data.inputs[0].numChannels;
-            ConnectInputs(0, k, true);
-            ConnectInputs(k, inputs - k, false);
-        } else {
-            const Bus* side = audioInputs.at(1);
-            if (side && side->isActive()) {
-                mSideChainActive = true;
-                ConnectInputs(0, inputs, true);
-            } else {
-                if (mSideChainActive) {
-                    ClearScratch();
-                    mSideChainActive = false;
-                }
-                ConnectInputs(0, inputs, true);
-                ConnectInputs(inputs - mSideChainChannels, mSideChainChannels, false);
-            }
-        }
-    }
+    ConnectHostInputs(data);
     int32 offset = 0;
     for (int32 j = 0; j < data.numOutputs; ++j) {
-        const int32 k = data.outputs[j].numChannels;
+        const int32 k = channelCount(data.outputs[j]);
         const Bus* bus = audioOutputs.at(j);
         ConnectOutputs(offset, k, bus && bus->isActive());
         ConnectOutputs(offset + k, OutputCount() - offset - k, false);
         offset += k;
     }
+}
+
+void IEffectVST3::ConnectHostInputs(const ProcessData& data) {
+    const int32 inputs = InputCount();
+    // A block without inputs reads silence, never the buffers an earlier block came with.
+    if (data.numInputs <= 0 || !data.inputs) {
+        ConnectInputs(0, inputs, false);
+        return;
+    }
+    if (mSideChainChannels == 0) {
+        const int32 k = data.inputs[0].numChannels;
+        ConnectInputs(0, k, true);
+        ConnectInputs(k, inputs - k, false);
+        return;
+    }
+    const Bus* side = audioInputs.at(1);
+    if (side && side->isActive()) {
+        mSideChainActive = true;
+        ConnectInputs(0, inputs, true);
+    } else {
+        if (mSideChainActive) {
+            ClearScratch();
+            mSideChainActive = false;
+        }
+        ConnectInputs(0, inputs, true);
+        ConnectInputs(inputs - mSideChainChannels, mSideChainChannels, false);
+    }
+    // Without the side-chain bus in this block its channels have nothing to read.
+    if (data.numInputs < 2) ConnectInputs(inputs - mSideChainChannels, mSideChainChannels, false);
 }
 
 template <class Sample>
@@ -198,7 +213,7 @@ void IEffectVST3::ProcessAudio(ProcessData& data) {
         }
         int32 offset = 0;
         for (int32 j = 0; j < data.numOutputs; ++j) {
-            const int32 k = data.outputs[j].numChannels;
+            const int32 k = channelCount(data.outputs[j]);
             offsetPointers<Sample>(data.outputs[j], done, pointers);
             AttachOutputs(offset, k, pointers);
             offset += k;

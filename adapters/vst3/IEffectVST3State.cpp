@@ -33,6 +33,8 @@ tresult PLUGIN_API IEffectVST3::setState(IBStream* state) {
     read = 0;
     if (state->read(&bypassed, sizeof bypassed, &read) != kResultOk || read != sizeof bypassed) return kResultFalse;
     mBypassed = bypassed != 0;
+    // The controller's bypass shows what the state brought.
+    setParamNormalized(kBypassParamId, mBypassed ? 1.0 : 0.0);
     PushParamsToEditor();
     return kResultOk;
 }

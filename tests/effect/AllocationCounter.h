@@ -1,12 +1,17 @@
 #pragma once
 
-// This test program replaces the global allocator: every operator new is counted, and a test can
-// make the next ones fail to see how code copes with a refused allocation.
+// This test program replaces the global allocator and, where the linker wraps them (see
+// quil_count_allocations), the C allocator: every operator new, malloc, calloc and realloc is
+// counted as an allocation and every operator delete and free of a block as a release, and a test
+// can make the next allocations fail to see how code copes with a refused allocation.
 namespace allocation_counter {
 
 long Allocations();
-// The next `count` allocations fail (the throwing forms throw std::bad_alloc, the nothrow forms
+long Releases();
+// The next `count` allocations fail (the throwing forms of new throw std::bad_alloc, the others
 // return null).
 void FailNext(int count = 1);
+// Whether malloc and its kin are counted in this program.
+bool CountsCAllocator();
 
 }  // namespace allocation_counter

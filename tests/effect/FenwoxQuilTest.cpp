@@ -157,16 +157,46 @@ TEST_F(PedalFixture, SyncOverridesTimeAndHandsTheRangeBack) {
   EXPECT_EQ(pedal.Engine().Time(), 1.0);
 }
 
-TEST_F(PedalFixture, TempoChangesReapplyTheRangeWhileSyncIsOff) {
-  // Re-selecting hold clears the memory, which shows in its write position.
+// A held loop (200 ms, 8820 samples at 44.1 kHz) keeps playing through a tempo ramp and tempos that
+// are no tempo while sync is off; with sync on the delay follows a real tempo change, never a NaN.
+TEST_F(PedalFixture, HoldLoopOutlivesTempoChangesWhileSyncIsOff) {
+  constexpr int kLoop = 8820;
+  SetPlain(FenwoxQuil::kAnalogHiss, 0);
+  SetPlain(FenwoxQuil::kEffectLevel, 100);
   SetPlain(FenwoxQuil::kDelayRange, 3);
-  Process(1000);  // the first block meets tempo 120 after 0
-  EXPECT_EQ(pedal.Engine().Memory().WriteIndex(), 1000 * 80);
-  Process(10);
-  EXPECT_EQ(pedal.Engine().Memory().WriteIndex(), 1010 * 80);
-  pedal.tempo = 98;
-  Process(10);
-  EXPECT_EQ(pedal.Engine().Memory().WriteIndex(), 10 * 80);
+  std::vector<double> l = Sine(300.0, 44100.0, kLoop, 0.5), r = l;
+  Process(pedal, l, r);
+  SetPlain(FenwoxQuil::kEffectActive, 1);
+  // The second time round, once the expander has settled on the loop's level.
+  std::vector<double> silentL(2 * kLoop, 0.0), silentR(2 * kLoop, 0.0);
+  Process(pedal, silentL, silentR);
+  const double held = effect_test::Rms(silentR, kLoop, 2 * kLoop);
+  ASSERT_GT(held, 0.1);
+
+  const double nan = std::nan("");
+  const double tempos[] = {121.0, 122.0, 123.5, nan, 0.0, -40.0, std::numeric_limits<double>::infinity(), 98.0};
+  const int block = kLoop / static_cast<int>(std::size(tempos));
+  std::vector<double> outR;
+  for (const double tempo : tempos) {
+    pedal.tempo = tempo;
+    std::vector<double> bl(block, 0.0), br(block, 0.0);
+    Process(pedal, bl, br);
+    outR.insert(outR.end(), br.begin(), br.end());
+  }
+  EXPECT_NEAR(effect_test::Rms(outR, 0, outR.size()) / held, 1.0, 0.01);
+  EXPECT_TRUE(pedal.Engine().Hold());
+
+  SetPlain(FenwoxQuil::kSync16th, 4);
+  pedal.tempo = 120.0;
+  Process(16);
+  EXPECT_DOUBLE_EQ(pedal.Engine().Time(), 0.5);
+  pedal.tempo = nan;
+  Process(16);
+  EXPECT_EQ(pedal.Tempo(), 120.0);
+  EXPECT_DOUBLE_EQ(pedal.Engine().Time(), 0.5);
+  pedal.tempo = 150.0;  // 400 ms
+  Process(16);
+  EXPECT_DOUBLE_EQ(pedal.Engine().Time(), 200.0 / 600.0);
 }
 
 TEST_F(PedalFixture, HostValuesBetweenSteps) {
@@ -300,7 +330,7 @@ TEST_F(PedalFixture, ProcessingAllocatesNothing) {
   SetPlain(FenwoxQuil::kFeedback, 70);
   std::vector<double> left = Sine(500.0, 44100.0, 4096, 0.5), right = left;
   double* ins[] = {left.data(), right.data()};
-  const long before = allocation_counter::Allocations();
+  const long allocations = allocation_counter::Allocations(), releases = allocation_counter::Releases();
   for (const double tempo : {120.0, 121.0, std::nan(""), 0.0}) {
     pedal.tempo = tempo;
     for (const int stereo : {0, 1}) {
@@ -315,7 +345,8 @@ TEST_F(PedalFixture, ProcessingAllocatesNothing) {
       }
     }
   }
-  EXPECT_EQ(allocation_counter::Allocations(), before);
+  EXPECT_EQ(allocation_counter::Allocations(), allocations);
+  EXPECT_EQ(allocation_counter::Releases(), releases);
 }
 
 TEST_F(PedalFixture, BadHostSamplesLeaveNoTrace) {

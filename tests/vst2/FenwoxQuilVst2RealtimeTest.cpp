@@ -70,7 +70,9 @@ protected:
 TEST_F(FenwoxQuilVst2Realtime, ProcessingAllocatesNothing) {
     Stereo<float> in, out;
     Stereo<double> inDouble, outDouble;
+    ASSERT_TRUE(allocation_counter::CountsCAllocator());
     const long before = allocation_counter::Allocations();
+    const long released = allocation_counter::Releases();
     for (int p = 0; p < FenwoxQuil::kNumParams; ++p) effect->setParameter(effect, p, 0.9f);
     for (const float range : {0.0f, 0.25f, 0.5f, 0.75f, 1.0f}) {
         effect->setParameter(effect, FenwoxQuil::kDelayRange, range);
@@ -84,6 +86,7 @@ TEST_F(FenwoxQuilVst2Realtime, ProcessingAllocatesNothing) {
     gTime.tempo = 90.0;
     effect->processReplacing(effect, in.channels, out.channels, kAnnouncedBlock);
     EXPECT_EQ(allocation_counter::Allocations(), before);
+    EXPECT_EQ(allocation_counter::Releases(), released);
     for (const float y : out.left) ASSERT_TRUE(std::isfinite(y));
     for (const double y : outDouble.right) ASSERT_TRUE(std::isfinite(y));
 }

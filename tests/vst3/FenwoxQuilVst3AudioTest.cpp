@@ -49,12 +49,12 @@ TEST_F(FenwoxQuilVst3, BypassTakesEffectAboveOneHalf) {
     std::vector<ParameterAssignment> halfway = kEcho;
     halfway.push_back({"Bypass", "0.5", true});
     const AudioData processed = render(input, halfway);
-    EXPECT_EQ(plugin().controller()->getParamNormalized(kBypass), 0.0);
     EXPECT_GT(peak(processed.channels[0], 2500), 0.05f) << "echoes after the tone";
 
     const AudioData bypassed = render(input, {{"Bypass", "0.51", true}});
-    EXPECT_EQ(plugin().controller()->getParamNormalized(kBypass), 1.0);
     EXPECT_EQ(bypassed.channels, input.channels);
+    // The controller reports the value the host gave it, not the processor's switch.
+    EXPECT_EQ(plugin().controller()->getParamNormalized(kBypass), 0.51);
 }
 
 TEST_F(FenwoxQuilVst3, PresetChangeBeyondTheOnePresetChangesNothing) {

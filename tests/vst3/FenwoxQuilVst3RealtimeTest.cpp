@@ -97,7 +97,7 @@ protected:
         ProcessContext context{};
         context.tempo = 120.0;
         context.sampleRate = 48000.0;
-        const long before = allocation_counter::Allocations();
+        const long allocations = allocation_counter::Allocations(), releases = allocation_counter::Releases();
         for (auto& block : blocks) {
             ProcessData data{};
             data.processMode = kRealtime;
@@ -112,7 +112,8 @@ protected:
             data.processContext = &context;
             ASSERT_EQ(plugin->process(data), kResultOk);
         }
-        EXPECT_EQ(allocation_counter::Allocations(), before);
+        EXPECT_EQ(allocation_counter::Allocations(), allocations);
+        EXPECT_EQ(allocation_counter::Releases(), releases);
         for (const Sample y : out.left) ASSERT_TRUE(std::isfinite(y));
     }
 

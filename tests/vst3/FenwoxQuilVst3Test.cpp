@@ -86,18 +86,19 @@ TEST_F(FenwoxQuilVst3, ParametersComePresetBypassTheNineThenMidiControllers) {
         const char* units;
         int32 steps;
         int32 flags;
+        double defaultNormalized;  // what a host's "reset to default" sets
     } expected[] = {
-        {"Preset", kPreset, "", 1, ParameterInfo::kIsProgramChange},
-        {"Bypass", kBypass, "", 1, automate | list | ParameterInfo::kIsBypass},
-        {"Delay range", 0, "", 3, automate | list},
-        {"Time", 1, "%", 0, automate},
-        {"Feedback", 2, "%", 0, automate},
-        {"Effect Level", 3, "%", 0, automate},
-        {"Stereo Mode", 4, "", 1, automate | list},
-        {"Analog Sat.", 5, "", 1, automate | list},
-        {"Analog Hiss", 6, "", 1, automate | list},
-        {"Sync 16th", 7, "", 8, automate | list},
-        {"Effect Active", 8, "", 1, automate | list},
+        {"Preset", kPreset, "", 1, ParameterInfo::kIsProgramChange, 0.0},
+        {"Bypass", kBypass, "", 1, automate | list | ParameterInfo::kIsBypass, 0.0},
+        {"Delay range", 0, "", 3, automate | list, 0.0},
+        {"Time", 1, "%", 0, automate, 0.0},
+        {"Feedback", 2, "%", 0, automate, 0.0},
+        {"Effect Level", 3, "%", 0, automate, 0.0},
+        {"Stereo Mode", 4, "", 1, automate | list, 0.0},
+        {"Analog Sat.", 5, "", 1, automate | list, 1.0},
+        {"Analog Hiss", 6, "", 1, automate | list, 1.0},
+        {"Sync 16th", 7, "", 8, automate | list, 0.0},
+        {"Effect Active", 8, "", 1, automate | list, 0.0},
     };
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         const ParameterEntry& parameter = parameters[i];
@@ -107,6 +108,7 @@ TEST_F(FenwoxQuilVst3, ParametersComePresetBypassTheNineThenMidiControllers) {
         EXPECT_EQ(parameter.info.stepCount, expected[i].steps) << i;
         EXPECT_EQ(parameter.info.flags, expected[i].flags) << i;
         EXPECT_EQ(parameter.info.unitId, 0) << i;
+        EXPECT_EQ(parameter.info.defaultNormalizedValue, expected[i].defaultNormalized) << i;
     }
     for (int c = 0; c < 128; ++c) {
         const ParameterEntry& controller = parameters[std::size(expected) + c];

@@ -56,6 +56,11 @@ bool Parameter::setNormalized(ParamValue value) {
     return true;
 }
 
+void Parameter::setDefaultNormalized(ParamValue value) {
+    mInfo.defaultNormalizedValue = clampUnit(value);
+    mValueNormalized = mInfo.defaultNormalizedValue;
+}
+
 void Parameter::toString(ParamValue valueNormalized, String128 text) const {
     formatNumber(toPlain(valueNormalized), mPrecision, text);
 }

@@ -22,6 +22,8 @@ public:
     // Stores the value clamped to 0..1; reports whether it changed.
     virtual bool setNormalized(ParamValue value);
     ParamValue getNormalized() const { return mValueNormalized; }
+    // The default reported to the host, which also becomes the current value.
+    void setDefaultNormalized(ParamValue value);
 
     // Display precision: digits after the decimal point in toString.
     void setPrecision(int32 digits) { mPrecision = digits; }
