@@ -5,18 +5,14 @@
 #include "tools/host/ParameterAssignments.h"
 #include "tools/host/RenderIo.h"
 
-#include <cstdio>
 
 namespace quilhost {
 
 int runRender(const CommandOptions& options) {
-    if (options.output.empty()) {
-        std::fprintf(stderr, "quilhost: render needs an output file (-o)\n");
-        return 2;
-    }
-    std::string error;
     AudioData input;
-    if (!loadRenderInput(options, input, error)) return commandFailure(error);
+    int status = 0;
+    if (!beginRender(options, input, status)) return status;
+    std::string error;
     auto session = HostSession::open(options.bundle, error);
     if (!session) return commandFailure(error);
     PluginInstance& instance = session->instance();

@@ -13,7 +13,9 @@ namespace quilhost {
 // Prints the message and gives the exit status of a command the plug-in or a file let down.
 int commandFailure(const std::string& message);
 
-bool loadRenderInput(const CommandOptions& options, AudioData& input, std::string& error);
+// The output file checked and the input loaded; false, with the command's exit status in `status`
+// and the reason printed, when the command cannot go on.
+bool beginRender(const CommandOptions& options, AudioData& input, int& status);
 // Everything but the parameter changes, for rendering `input`.
 RenderSettings renderSettingsFor(const CommandOptions& options, const AudioData& input);
 // Writes the output and prints what was rendered; the command's exit status.

@@ -3,18 +3,13 @@
 #include "tools/host/vst2/Vst2Commands.h"
 #include "tools/host/vst2/Vst2Render.h"
 
-#include <cstdio>
-
 namespace quilhost {
 
 int runVst2Render(const CommandOptions& options) {
-    if (options.output.empty()) {
-        std::fprintf(stderr, "quilhost: render needs an output file (-o)\n");
-        return 2;
-    }
-    std::string error;
     AudioData input;
-    if (!loadRenderInput(options, input, error)) return commandFailure(error);
+    int status = 0;
+    if (!beginRender(options, input, status)) return status;
+    std::string error;
     Vst2Session session;
     if (!session.open(options.bundle, error)) return commandFailure(error);
     Vst2Plugin& plugin = *session.plugin;
