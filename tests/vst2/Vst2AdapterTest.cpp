@@ -34,8 +34,9 @@ public:
     void ActivationChanged(bool active) override {
         calls.push_back(active ? "on" : "off");
         if (!active) return;
+        // As an editor does while the host idles it: a gesture, the change through the lock-taking path.
         BeginInformHostOfParamChange(0);
-        InformHostOfParamChange(0, 0.25);
+        SetParameterFromGUI(0, 0.25);
         EndInformHostOfParamChange(0);
         NotifyProgramChange();
         ChangeLatency(64);
