@@ -56,7 +56,8 @@ IEffectVST::IEffectVST(HostCallback hostCallback, int nParams, const char* chann
                   latency, doesMidi, doesChunks, isInstrument, kFormatCode),
       mHostCallback(hostCallback),
       mEffect(new AEffect{}),
-      mHostCalls(hostCallback, mEffect),
+      mHostNotices(hostCallback, mEffect),
+      mHostEvents(hostCallback, mEffect),
       mFloatInputs(static_cast<std::size_t>(InputCount())),
       mFloatOutputs(static_cast<std::size_t>(OutputCount())),
       mDoubleInputs(static_cast<std::size_t>(InputCount())),
@@ -91,7 +92,8 @@ IEffectVST::IEffectVST(HostCallback hostCallback, int nParams, const char* chann
 }
 
 IEffectVST::~IEffectVST() {
-    mHostCalls.Clear();
+    mHostNotices.Clear();
+    mHostEvents.Clear();
     Retire(mEffect);
 }
 
@@ -117,25 +119,29 @@ VstIntPtr IEffectVST::CallHost(VstInt32 opcode, VstInt32 index, VstIntPtr value,
 }
 
 // Host calls are queued by the operations that make them (the caller may hold the lock) and made at
-// the end of every adapter call and of an editor's parameter change, once the lock is free.
-void IEffectVST::SendHostCalls() {
-    if (mLockedCalls.load(std::memory_order_acquire) == 0) mHostCalls.Send();
+// the end of every adapter call and of an editor's parameter change, once the lock is free. The
+// end of a processing call sends only events: window, edit and display notices are the editor
+// thread's business, and go out with the next dispatcher, parameter or idle call.
+void IEffectVST::SendHostCalls(bool processing) {
+    if (mLockedCalls.load(std::memory_order_acquire) != 0) return;
+    mHostEvents.Send();
+    if (!processing) mHostNotices.Send();
 }
 
 void IEffectVST::BeginInformHostOfParamChange(int paramIdx) {
-    mHostCalls.Queue(audioMasterBeginEdit, paramIdx, 0, 0.0f);
+    mHostNotices.Queue(audioMasterBeginEdit, paramIdx, 0, 0.0f);
 }
 
 void IEffectVST::InformHostOfParamChange(int paramIdx, double normalized) {
-    mHostCalls.Queue(audioMasterAutomate, paramIdx, 0, static_cast<float>(normalized));
+    mHostNotices.Queue(audioMasterAutomate, paramIdx, 0, static_cast<float>(normalized));
 }
 
 void IEffectVST::EndInformHostOfParamChange(int paramIdx) {
-    mHostCalls.Queue(audioMasterEndEdit, paramIdx, 0, 0.0f);
+    mHostNotices.Queue(audioMasterEndEdit, paramIdx, 0, 0.0f);
 }
 
 void IEffectVST::NotifyProgramChange() {
-    mHostCalls.Queue(audioMasterUpdateDisplay, 0, 0, 0.0f);
+    mHostNotices.Queue(audioMasterUpdateDisplay, 0, 0, 0.0f);
 }
 
 // Called by the editor without the lock; the base takes it while the change is made.
@@ -221,14 +227,14 @@ void IEffectVST::ResizeEditor(int width, int height) {
     if (!Editor()) return;
     mEditRect = ERect{0, 0, static_cast<VstInt16>(Editor()->Height()), static_cast<VstInt16>(Editor()->Width())};
     EditorResized();
-    mHostCalls.Queue(audioMasterSizeWindow, width, height, 0.0f);
+    mHostNotices.Queue(audioMasterSizeWindow, width, height, 0.0f);
 }
 
 void IEffectVST::ChangeLatency(int samples) {
     mEffect->initialDelay = samples;
     IEffectBase::ChangeLatency(samples);
     // The host reads initialDelay again only when told.
-    mHostCalls.Queue(audioMasterIOChanged, 0, 0, 0.0f);
+    mHostNotices.Queue(audioMasterIOChanged, 0, 0, 0.0f);
 }
 
 bool IEffectVST::SendMidiMessage(const IMidiMessage* message) {
@@ -240,8 +246,7 @@ bool IEffectVST::SendMidiMessage(const IMidiMessage* message) {
     event.midiData[0] = static_cast<char>(message->status);
     event.midiData[1] = static_cast<char>(message->data1);
     event.midiData[2] = static_cast<char>(message->data2);
-    const bool queued = mHostCalls.QueueMidi(event);
-    return queued;
+    return mHostEvents.QueueMidi(event);
 }
 
 bool IEffectVST::SendSysExMessage(const ISysExMessage* message) {
@@ -252,8 +257,7 @@ bool IEffectVST::SendSysExMessage(const ISysExMessage* message) {
     event.deltaFrames = message->offset;
     event.dumpBytes = message->size;
     event.sysexDump = const_cast<char*>(reinterpret_cast<const char*>(message->data));
-    const bool queued = mHostCalls.QueueSysEx(event);
-    return queued;
+    return mHostEvents.QueueSysEx(event);
 }
 
 bool IEffectVST::ChangeBlockSize(int nFrames) {

@@ -56,20 +56,21 @@ private:
     // Holds the instance lock for one adapter call; queued host calls are made once it is released.
     class AdapterCall {
     public:
-        explicit AdapterCall(IEffectVST& plugin) : mPlugin(plugin) {
+        explicit AdapterCall(IEffectVST& plugin, bool processing = false) : mPlugin(plugin), mProcessing(processing) {
             mPlugin.Mutex().Enter();
             mPlugin.mLockedCalls.fetch_add(1, std::memory_order_acq_rel);
         }
         ~AdapterCall() {
             mPlugin.mLockedCalls.fetch_sub(1, std::memory_order_acq_rel);
             mPlugin.Mutex().Leave();
-            mPlugin.SendHostCalls();
+            mPlugin.SendHostCalls(mProcessing);
         }
         AdapterCall(const AdapterCall&) = delete;
         AdapterCall& operator=(const AdapterCall&) = delete;
 
     private:
         IEffectVST& mPlugin;
+        bool mProcessing;
     };
 
     QUIL_VST2_HOST_ENTRY static vst2::VstIntPtr QUIL_VST2_CALL Dispatch(vst2::AEffect* effect, vst2::VstInt32 opcode, vst2::VstInt32 index,
@@ -106,8 +107,9 @@ private:
     bool RunPiece(Sample** inputs, Sample** outputs, int offset, int frames, Precision precision);
 
     vst2::VstIntPtr CallHost(vst2::VstInt32 opcode, vst2::VstInt32 index, vst2::VstIntPtr value, void* ptr);
-    // Makes the queued host calls unless an adapter call still holds the instance lock.
-    void SendHostCalls();
+    // Makes the queued host calls unless an adapter call still holds the instance lock; after a
+    // processing call only the events.
+    void SendHostCalls(bool processing = false);
     static void SetArrangement(vst2::VstSpeakerArrangement& arrangement, int channels);
     void Close();
 
@@ -121,7 +123,9 @@ private:
     IChunkBuffer mBankChunk;
     vst2::AEffect* mEffect;
 
-    Vst2HostCalls mHostCalls;
+    // Edits, automation, display, window and I/O notices; MIDI and SysEx events.
+    Vst2HostCalls mHostNotices;
+    Vst2HostCalls mHostEvents;
     // Adapter calls holding the instance lock right now, on any thread: queued host calls wait
     // until none does.
     std::atomic<int> mLockedCalls{0};

@@ -55,7 +55,7 @@ template <typename Sample>
 void IEffectVST::ProcessPieces(Sample** inputs, Sample** outputs, int frames, Precision precision) {
     PrepareProcessing();
     {
-        AdapterCall call(*this);
+        AdapterCall call(*this, true);
         const int piece = std::min(BlockSize(), static_cast<int>(std::min(mSilence.size(), mDiscard.size())));
         for (int offset = 0; piece > 0 && offset < frames; offset += piece) {
             if (!RunPiece(inputs, outputs, offset, std::min(piece, frames - offset), precision)) break;

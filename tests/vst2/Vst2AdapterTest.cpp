@@ -205,14 +205,16 @@ TEST_F(Vst2Adapter, HostCallsWaitForTheLock) {
     plugin->AttachEditor(new IGraphicsOffscreen(plugin, 410, 460, 0));
     host.calls.clear();
     dispatch(effMainsChanged, 0, 1);
-    EXPECT_EQ(host.opcodes(), (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit,
-                                                      audioMasterUpdateDisplay, audioMasterIOChanged,
-                                                      audioMasterSizeWindow, audioMasterProcessEvents}));
+    // Events first, then the notices in the order they were made.
+    EXPECT_EQ(host.opcodes(), (std::vector<VstInt32>{audioMasterProcessEvents, audioMasterBeginEdit, audioMasterAutomate,
+                                                      audioMasterEndEdit, audioMasterUpdateDisplay, audioMasterIOChanged,
+                                                      audioMasterSizeWindow}));
     for (const auto& call : host.calls) EXPECT_TRUE(call.lockFree) << "opcode " << call.opcode;
-    EXPECT_EQ(host.calls[1].index, 0);
-    EXPECT_EQ(host.calls[1].opt, 0.25f);
-    EXPECT_EQ(host.calls[5].index, 300);
-    EXPECT_EQ(host.calls[5].value, 200);
+    ASSERT_EQ(host.calls.size(), 7u);
+    EXPECT_EQ(host.calls[2].index, 0);
+    EXPECT_EQ(host.calls[2].opt, 0.25f);
+    EXPECT_EQ(host.calls[6].index, 300);
+    EXPECT_EQ(host.calls[6].value, 200);
     EXPECT_EQ(effect->initialDelay, 64);
     ASSERT_EQ(host.events.size(), 1u);
     EXPECT_EQ(host.events[0].byteSize, 32);
@@ -230,6 +232,16 @@ TEST_F(Vst2Adapter, HostCallsWaitForTheLock) {
     EXPECT_EQ(host.opcodes(),
               (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}));
     for (const auto& call : host.calls) EXPECT_TRUE(call.lockFree) << "opcode " << call.opcode;
+
+    // Notices are the editor thread's business: a processing call leaves them for the next idle.
+    plugin->BeginInformHostOfParamChange(0);
+    host.calls.clear();
+    float samples[4] = {};
+    float* channels[2] = {samples, samples};
+    effect->processReplacing(effect, channels, channels, 4);
+    EXPECT_EQ(host.opcodes(), (std::vector<VstInt32>{audioMasterWantMidi, audioMasterGetTime}));
+    dispatch(effIdle);
+    EXPECT_EQ(host.opcodes().back(), audioMasterBeginEdit);
 }
 
 TEST_F(Vst2Adapter, TimeInformationForProcessing) {
