@@ -49,6 +49,19 @@ TEST_F(FenwoxQuilVst2, RecordAsConstructed) {
     EXPECT_EQ(std::memcmp(e.future, zeros, sizeof zeros), 0);
 }
 
+// Hosts look for either name, undecorated; older ones only for main.
+TEST_F(FenwoxQuilVst2, BothEntryNamesAreExported) {
+    void* library = loadLibraryFile(QUIL_FENWOXQUIL_VST2_LIBRARY, error);
+    ASSERT_NE(library, nullptr) << error;
+    void* entry = librarySymbol(library, "VSTPluginMain");
+    EXPECT_NE(entry, nullptr);
+    EXPECT_EQ(librarySymbol(library, "main"), entry);
+    EXPECT_EQ(librarySymbol(library, "GetPluginFactory"), nullptr);
+    unloadLibraryFile(library);
+    EXPECT_TRUE(isVst2Library(QUIL_FENWOXQUIL_VST2_LIBRARY));
+    EXPECT_FALSE(isVst2Library(QUIL_FENWOXQUIL_VST3_BUNDLE));
+}
+
 TEST_F(FenwoxQuilVst2, OpcodeAnswers) {
     const struct {
         VstInt32 opcode, index;
