@@ -29,6 +29,15 @@ function(quil_add_test name)
   endif()
 endfunction()
 
+# quil_native_path(<var> <path>): a path as a test program opens it: under Wine the Unix file system is drive Z:.
+function(quil_native_path var path)
+  if(CMAKE_CROSSCOMPILING)
+    set(${var} Z:${path} PARENT_SCOPE)
+  else()
+    set(${var} ${path} PARENT_SCOPE)
+  endif()
+endfunction()
+
 # quil_count_allocations(<test target>): the test program counts its allocations (see
 # tests/effect/AllocationCounter.h): operator new through the replaced global allocator, and
 # malloc, calloc, realloc and free through the linker, which sends every call the program's own

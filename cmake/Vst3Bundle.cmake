@@ -18,23 +18,9 @@ function(quil_vst3_bundle target bundle)
     set(suffix .so)
   endif()
   set_target_properties(${target} PROPERTIES
-    PREFIX ""
-    OUTPUT_NAME ${name}
     SUFFIX ${suffix}
-    LIBRARY_OUTPUT_DIRECTORY ${bundle}/Contents/${QUIL_VST3_ARCH}
-    CXX_VISIBILITY_PRESET hidden
-    VISIBILITY_INLINES_HIDDEN ON)
-  if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
-    # stdcall exports would otherwise be decorated (GetPluginFactory@0); hosts look up plain names.
-    target_link_options(${target} PRIVATE -Wl,--kill-at)
-  elseif(NOT WIN32)
-    # Export only the module entry points.
-    target_link_options(${target} PRIVATE -Wl,--exclude-libs,ALL)
-    if(NOT QUIL_SANITIZE)
-      # Fail the link on anything unresolved (sanitizer runtimes live in the host executable).
-      target_link_options(${target} PRIVATE -Wl,--no-undefined)
-    endif()
-  endif()
+    LIBRARY_OUTPUT_DIRECTORY ${bundle}/Contents/${QUIL_VST3_ARCH})
+  quil_plugin_binary(${target} ${name})
 endfunction()
 
 # quil_vst3_module(<target> <bundle folder> <sources...>)

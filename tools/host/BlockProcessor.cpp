@@ -3,6 +3,7 @@
 #include "adapters/vst3/api/Speakers.h"
 #include "tools/host/EventList.h"
 #include "tools/host/ParameterChanges.h"
+#include "tools/host/RenderSchedule.h"
 #include "tools/host/Transport.h"
 
 #include <algorithm>
@@ -43,29 +44,6 @@ struct BusBuffers {
     int32 channelsOfFirstBus() const { return records.empty() ? 0 : records[0].numChannels; }
 };
 
-// The input followed by the tail.
-std::size_t renderedFrames(const AudioData& input, const RenderSettings& settings) {
-    return input.frames() + static_cast<std::size_t>(settings.tailSeconds * settings.config.sampleRate);
-}
-
-std::size_t frameOf(const ParameterChange& change, const RenderSettings& settings) {
-    return static_cast<std::size_t>(std::llround(std::max(0.0, change.atSeconds) * settings.config.sampleRate));
-}
-
-struct TimedChange {
-    std::size_t frame;
-    const ParameterChange* change;
-};
-
-// The changes in the order they are sent; changes at the same moment keep their given order.
-std::vector<TimedChange> scheduleOf(const RenderSettings& settings) {
-    std::vector<TimedChange> schedule;
-    for (const ParameterChange& change : settings.changes) schedule.push_back({frameOf(change, settings), &change});
-    std::stable_sort(schedule.begin(), schedule.end(),
-                     [](const TimedChange& a, const TimedChange& b) { return a.frame < b.frame; });
-    return schedule;
-}
-
 // The points the plug-in reported for the block that starts at `position`.
 void collectReported(IParameterChanges& reported, std::size_t position, double sampleRate,
                      std::vector<ParameterChange>& into) {
@@ -83,8 +61,9 @@ void collectReported(IParameterChanges& reported, std::size_t position, double s
 }
 
 template <class Sample>
-bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSettings& settings, AudioData& output,
-                std::string& error, std::vector<ParameterChange>* outputChanges) {
+bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSettings& settings,
+                const std::vector<TimedChange>& schedule, AudioData& output, std::string& error,
+                std::vector<ParameterChange>* outputChanges) {
     const int blockSize = std::max(1, settings.blockSize);
     BusBuffers<Sample> inputs(instance.processor(), instance.component(), kInput, blockSize);
     BusBuffers<Sample> outputs(instance.processor(), instance.component(), kOutput, blockSize);
@@ -93,9 +72,7 @@ bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSe
     auto* events = new EventList;
     Transport transport(settings.config.sampleRate, settings.tempo);
 
-    const std::size_t inputFrames = input.frames();
     const std::size_t totalFrames = renderedFrames(input, settings);
-    const std::vector<TimedChange> schedule = scheduleOf(settings);
     auto nextChange = schedule.begin();
     output.sampleRate = settings.config.sampleRate;
     output.channels.assign(static_cast<std::size_t>(outputs.channelsOfFirstBus()), std::vector<float>(totalFrames));
@@ -115,11 +92,8 @@ bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSe
     for (std::size_t position = 0; position < totalFrames; position += static_cast<std::size_t>(blockSize)) {
         const std::size_t frames = std::min<std::size_t>(static_cast<std::size_t>(blockSize), totalFrames - position);
         for (auto& channel : inputs.storage) std::fill(channel.begin(), channel.end(), Sample{0});
-        for (int32 c = 0; c < inputs.channelsOfFirstBus() && input.channelCount() > 0; ++c) {
-            const auto& source = input.channels[static_cast<std::size_t>(std::min<int32>(c, input.channelCount() - 1))];
-            for (std::size_t i = 0; i < frames && position + i < inputFrames; ++i)
-                inputs.pointers[0][static_cast<std::size_t>(c)][i] = static_cast<Sample>(source[position + i]);
-        }
+        if (!inputs.pointers.empty())
+            copyInputBlock(input, position, frames, inputs.pointers[0].data(), inputs.channelsOfFirstBus());
         // Hosts keep the controller's view in step with what they send the processor.
         for (; nextChange != schedule.end() && nextChange->frame < position + frames; ++nextChange) {
             const ParameterChange& change = *nextChange->change;
@@ -160,16 +134,11 @@ bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSe
 
 bool renderAudio(PluginInstance& instance, const AudioData& input, const RenderSettings& settings, AudioData& output,
                  std::string& error, std::vector<ParameterChange>* outputChanges) {
-    const std::size_t totalFrames = renderedFrames(input, settings);
-    for (const ParameterChange& change : settings.changes) {
-        if (frameOf(change, settings) >= std::max<std::size_t>(totalFrames, 1)) {
-            error = "a parameter change at " + std::to_string(change.atSeconds) + " s lies beyond the end of the audio";
-            return false;
-        }
-    }
+    std::vector<TimedChange> schedule;
+    if (!scheduleChanges(input, settings, schedule, error)) return false;
     if (settings.config.doublePrecision)
-        return renderWith<double>(instance, input, settings, output, error, outputChanges);
-    return renderWith<float>(instance, input, settings, output, error, outputChanges);
+        return renderWith<double>(instance, input, settings, schedule, output, error, outputChanges);
+    return renderWith<float>(instance, input, settings, schedule, output, error, outputChanges);
 }
 
 } // namespace quilhost

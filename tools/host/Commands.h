@@ -40,5 +40,7 @@ int runRender(const CommandOptions& options);
 int runBench(const CommandOptions& options);
 int runState(const CommandOptions& options);
 int runShow(const CommandOptions& options);
+// 0 when both files hold the same samples, bit for bit.
+int runCompare(const std::string& first, const std::string& second);
 
 } // namespace quilhost

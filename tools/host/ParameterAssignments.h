@@ -10,6 +10,11 @@
 
 namespace quilhost {
 
+// A normalised value from an assignment: a number from 0 to 1. False, with `error` set, otherwise.
+bool parseNormalizedValue(const ParameterAssignment& assignment, double& normalized, std::string& error);
+// The titles for an error message, runs of the same title listed once.
+std::string titleList(const std::vector<std::string>& titles);
+
 // False, with `error` naming the first bad assignment, when a title is unknown or a value is not
 // accepted.
 bool resolveAssignments(const PluginInstance& instance, const std::vector<ParameterAssignment>& assignments,

@@ -1,10 +1,9 @@
 // `render`: an input file (or the demo phrase) through the plug-in into an output file.
-#include "tools/host/AudioFile.h"
 #include "tools/host/BlockProcessor.h"
 #include "tools/host/Commands.h"
-#include "tools/host/DemoPhrase.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ParameterAssignments.h"
+#include "tools/host/RenderIo.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,11 +11,6 @@
 
 namespace quilhost {
 namespace {
-
-int fail(const std::string& message) {
-    std::fprintf(stderr, "quilhost: %s\n", message.c_str());
-    return 1;
-}
 
 // One line per reported point: the parameter's title (when the plug-in lists it), its identifier,
 // the sample and time it applies from, and the normalised value.
@@ -35,45 +29,26 @@ void printOutputChanges(PluginInstance& instance, const std::vector<ParameterCha
 } // namespace
 
 int runRender(const CommandOptions& options) {
-    if (options.output.empty()) {
-        std::fprintf(stderr, "quilhost: render needs an output file (-o)\n");
-        return 2;
-    }
-    std::string error;
     AudioData input;
-    if (options.input.empty()) {
-        input = makeDemoPhrase(options.sampleRate, 2);
-    } else if (!readAudioFile(options.input, input, error)) {
-        return fail(error);
-    }
+    int status = 0;
+    if (!beginRender(options, input, status)) return status;
+    std::string error;
     auto session = HostSession::open(options.bundle, error);
-    if (!session) return fail(error);
+    if (!session) return commandFailure(error);
     PluginInstance& instance = session->instance();
 
-    RenderSettings settings;
-    if (!resolveAssignments(instance, options.assignments, settings.changes, error)) return fail(error);
-    settings.config.sampleRate = input.sampleRate;
-    settings.config.maxBlockSize = options.maxBlockSize > 0 ? options.maxBlockSize : options.blockSize;
-    settings.config.doublePrecision = options.doublePrecision;
-    settings.config.inputChannels = input.channelCount();
-    settings.config.outputChannels = input.channelCount();
-    settings.blockSize = options.blockSize;
-    settings.tempo = options.tempo;
-    settings.tailSeconds = options.tailSeconds;
-    if (!instance.prepare(settings.config, error)) return fail(error);
+    RenderSettings settings = renderSettingsFor(options, input);
+    if (!resolveAssignments(instance, options.assignments, settings.changes, error)) return commandFailure(error);
+    if (!instance.prepare(settings.config, error)) return commandFailure(error);
 
     AudioData output;
     std::vector<ParameterChange> reported;
     const bool rendered =
         renderAudio(instance, input, settings, output, error, options.printOutputChanges ? &reported : nullptr);
     instance.stop();
-    if (!rendered) return fail(error);
+    if (!rendered) return commandFailure(error);
     printOutputChanges(instance, reported, settings.config.sampleRate);
-    if (!writeAudioFile(options.output, output, error)) return fail(error);
-    std::printf("rendered %s: %zu frames, %d channel%s at %.0f Hz, peak %.4f (%.1f dBFS)\n", options.output.c_str(),
-                output.frames(), output.channelCount(), output.channelCount() == 1 ? "" : "s", output.sampleRate,
-                output.peak(), 20.0 * std::log10(std::max(output.peak(), 1e-12f)));
-    return 0;
+    return saveRenderOutput(options, output);
 }
 
 } // namespace quilhost

@@ -1,6 +1,7 @@
 // quilhost: loads a plug-in module the way hosts do and reports on it, renders audio through it or
 // round-trips its state, or shows its editor.
 #include "tools/host/Commands.h"
+#include "tools/host/vst2/Vst2Commands.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,8 +19,11 @@ void usage(std::FILE* out) {
                  "       quilhost state <bundle> [--save file | --load file] [parameters]\n"
                  "       quilhost show <bundle> [--seconds N] [--screenshot file.png] [--events file] [parameters]\n"
                  "       quilhost bench <bundle> [render options] [parameters]   (times the processing calls only)\n"
+                 "       quilhost compare <audio file> <audio file>\n"
                  "\n"
-                 "<bundle> is a .vst3 bundle folder or a module file.\n"
+                 "<bundle> is a .vst3 bundle folder or module file, or a VST2 library (.dll, .so).\n"
+                 "state: a VST3 state stream, or for a VST2 library a .fxp program file.\n"
+                 "compare: exit status 0 when both files hold the same samples, bit for bit.\n"
                  "render: without -i, a demo phrase of plucked notes is the input.\n"
                  "  --rate Hz         sample rate of the demo phrase (default 44100; files keep theirs)\n"
                  "  --block N         frames per processed block (default 512)\n"
@@ -68,6 +72,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string command = argv[1];
+    if (command == "compare") {
+        if (argc != 4) {
+            usage(stderr);
+            return 2;
+        }
+        return runCompare(argv[2], argv[3]);
+    }
     CommandOptions options;
     options.bundle = argv[2];
     double assignmentSeconds = 0.0;
@@ -119,10 +130,12 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (command == "info") return runInfo(options);
-    if (command == "render") return runRender(options);
+    // The format is the file's: a library exporting a VST2 entry point and no VST3 factory is VST2.
+    const bool vst2 = isVst2Library(options.bundle);
+    if (command == "info") return vst2 ? runVst2Info(options) : runInfo(options);
+    if (command == "render") return vst2 ? runVst2Render(options) : runRender(options);
+    if (command == "state") return vst2 ? runVst2State(options) : runState(options);
     if (command == "bench") return runBench(options);
-    if (command == "state") return runState(options);
     if (command == "show") return runShow(options);
     std::fprintf(stderr, "quilhost: unknown command '%s'\n", command.c_str());
     usage(stderr);
