@@ -41,6 +41,8 @@ int32_t IEffectAAX::CreateParameters() {
     if (Controller().GetSampleRate(&rate) == AAX_SUCCESS && std::isfinite(rate) && rate > 0.0f)
         SetHostSampleRate(rate);
     ResetDsp();
+    // The processing state starts from the parameters' values, as the host shows them.
+    NotifyAllParams();
     return AAX_SUCCESS;
 }
 
