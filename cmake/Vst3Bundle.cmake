@@ -28,12 +28,17 @@ function(quil_vst3_bundle target bundle)
     # stdcall exports would otherwise be decorated (GetPluginFactory@0); hosts look up plain names.
     target_link_options(${target} PRIVATE -Wl,--kill-at)
   elseif(NOT WIN32)
-    # Export only the module entry points.
-    target_link_options(${target} PRIVATE -Wl,--exclude-libs,ALL)
-    if(NOT QUIL_SANITIZE)
-      # Fail the link on anything unresolved (sanitizer runtimes live in the host executable).
-      target_link_options(${target} PRIVATE -Wl,--no-undefined)
-    endif()
+    quil_linux_module_link(${target})
+  endif()
+endfunction()
+
+# quil_linux_module_link(<module target>)
+# A Linux plug-in module exports only its entry points and links completely.
+function(quil_linux_module_link target)
+  target_link_options(${target} PRIVATE -Wl,--exclude-libs,ALL)
+  if(NOT QUIL_SANITIZE)
+    # Fail the link on anything unresolved (sanitizer runtimes live in the host executable).
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
   endif()
 endfunction()
 

@@ -43,6 +43,8 @@ int32_t IEffectAAX::CreateParameters() {
     ResetDsp();
     // The processing state starts from the parameters' values, as the host shows them.
     NotifyAllParams();
+    PlugMutexLock lock(mMutex);
+    rendering = true;
     return AAX_SUCCESS;
 }
 
@@ -119,9 +121,13 @@ int32_t IEffectAAX::ApplyNormalizedValue(const char* id, double value) {
 }
 
 int32_t IEffectAAX::Uninitialize() {
-    // Not in the middle of a block: rendering stops with the host objects it uses.
-    PlugMutexLock lock(mMutex);
-    transportNode = nullptr;
+    {
+        // Waits for a block in progress; later blocks render nothing. The host objects are given
+        // back after the lock: no host call is made while holding it.
+        PlugMutexLock lock(mMutex);
+        rendering = false;
+        transportNode = nullptr;
+    }
     return AAX_CIEffectParameters::Uninitialize();
 }
 

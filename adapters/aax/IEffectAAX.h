@@ -70,6 +70,8 @@ private:
                      bool bypass);
     aax::AAX_VTransport Transport() const { return aax::AAX_VTransport(transportNode); }
 
+    // Set while the instance is set up with its host objects; guarded by the plug-in mutex.
+    bool rendering = false;
     aax::AAX_IParameter* bypassParameter = nullptr;
     aax::AAX_ITransport* transportNode = nullptr;
     std::vector<std::string> paramIds;

@@ -14,8 +14,8 @@ constexpr int kMaxChannels = 32;
 
 void IEffectAAX::RenderInstance(void* const* context) {
     PlugMutexLock lock(mMutex);
-    // After teardown the host objects are gone: a late call renders nothing.
-    if (!IsInitialized() || !context) return;
+    // Before set-up and after teardown there are no host objects to use: nothing is rendered.
+    if (!rendering || !context) return;
     const bool bypass = bypassParameter && bypassParameter->BoolValue();
 
     uint32_t inputFormat = 0;

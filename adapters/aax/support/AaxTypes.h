@@ -74,19 +74,9 @@ using AAX_CFieldIndex = int32_t;
 #pragma pack(push, 8)
 #endif
 
-struct AAX_SPlugInChunkHeader {
-    int32_t fSize;  // data bytes only, without this header
-    int32_t fVersion;
-    uint32_t fManufacturerID;
-    uint32_t fProductID;
-    uint32_t fPlugInID;
-    uint32_t fChunkID;
-    uint8_t fName[32];
-};
-
-// The header again, then the data: fSize bytes the host allocates behind the header.
+// A chunk record: a 56-byte header, then fSize bytes of data the host allocates behind it.
 struct AAX_SPlugInChunk {
-    int32_t fSize;
+    int32_t fSize;  // data bytes only, without the header
     int32_t fVersion;
     uint32_t fManufacturerID;
     uint32_t fProductID;
@@ -124,10 +114,10 @@ struct AAX_Rect {
 #pragma pack(pop)
 #endif
 
-static_assert(sizeof(AAX_SPlugInChunkHeader) == 56 && alignof(AAX_SPlugInChunkHeader) == 4, "chunk header");
-static_assert(offsetof(AAX_SPlugInChunkHeader, fChunkID) == 20 && offsetof(AAX_SPlugInChunkHeader, fName) == 24,
-              "chunk header fields");
-static_assert(offsetof(AAX_SPlugInChunk, fData) == 56 && sizeof(AAX_SPlugInChunk) == 60, "chunk data");
+static_assert(offsetof(AAX_SPlugInChunk, fChunkID) == 20 && offsetof(AAX_SPlugInChunk, fName) == 24, "chunk header");
+static_assert(offsetof(AAX_SPlugInChunk, fData) == 56 && sizeof(AAX_SPlugInChunk) == 60 &&
+                  alignof(AAX_SPlugInChunk) == 4,
+              "chunk data");
 static_assert(sizeof(AAX_CMidiPacket) == 16 && offsetof(AAX_CMidiPacket, mData) == 8 &&
                   offsetof(AAX_CMidiPacket, mIsImmediate) == 12,
               "MIDI packet");
