@@ -421,3 +421,18 @@ TEST_F(FenwoxQuilAax, OtherExportsAnswerAsAnAaxModuleShould) {
     EXPECT_EQ(exports.registerPlugin(&notAHost, &definition), AAX_ERROR_NULL_OBJECT);
     EXPECT_EQ(definition, nullptr);
 }
+
+#ifdef _WIN32
+#include "tools/aaxhost/AaxLibrary.h"
+
+#include <windows.h>
+
+// The editor's five images travel inside the library, as resources of type PNG.
+TEST_F(FenwoxQuilAax, LibraryCarriesTheEditorImages) {
+    void* library = aaxhost::openLibrary(aaxhost::locateAaxBinary(QUIL_FENWOXQUIL_AAX_BUNDLE), error);
+    ASSERT_NE(library, nullptr) << error;
+    for (int id = 100; id <= 104; ++id)
+        EXPECT_NE(FindResourceA(static_cast<HMODULE>(library), MAKEINTRESOURCEA(id), "PNG"), nullptr) << id;
+    aaxhost::closeLibrary(library);
+}
+#endif

@@ -27,7 +27,8 @@ void usage(std::FILE* out) {
                  "  --tempo BPM    transport tempo (default 120)\n"
                  "  --tail seconds silence processed after the input (default 2)\n"
                  "  --set Name=text, --norm Name=x, --at seconds: parameters as for quilhost; the name\n"
-                 "  Bypass names the host's master bypass\n");
+                 "  Bypass names the host's master bypass\n"
+                 "  --expect file  fail unless the output equals this file sample for sample\n");
 }
 
 int fail(const std::string& message) {
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     std::string input;
     std::string output;
+    std::string expected;
     double rate = 44100.0;
     double at = 0.0;
     AaxRenderSettings settings;
@@ -87,6 +89,7 @@ int main(int argc, char** argv) {
         double n = 0.0;
         if (option == "-i") input = value;
         else if (option == "-o") output = value;
+        else if (option == "--expect") expected = value;
         else if (option == "--rate" && number(value, 1000.0, 768000.0, n)) rate = n;
         else if (option == "--block" && number(value, 1, 1 << 20, n)) settings.blockSize = static_cast<int>(n);
         else if (option == "--tempo" && number(value, 1.0, 999.0, n)) settings.tempo = n;
@@ -131,5 +134,11 @@ int main(int argc, char** argv) {
     if (!quilhost::writeAudioFile(output, rendered, error)) return fail(error);
     std::printf("rendered %s: %zu frames, %d channels at %.0f Hz\n", output.c_str(), rendered.frames(),
                 rendered.channelCount(), rendered.sampleRate);
+    if (expected.empty()) return 0;
+    quilhost::AudioData reference;
+    if (!quilhost::readAudioFile(expected, reference, error)) return fail(error);
+    if (reference.sampleRate != rendered.sampleRate || reference.channels != rendered.channels)
+        return fail("the output differs from " + expected);
+    std::printf("equal to %s, sample for sample\n", expected.c_str());
     return 0;
 }
