@@ -1,0 +1,32 @@
+#include "adapters/aax/AAX_CEffectGUI_IEffect.h"
+
+#include "adapters/aax/IEffectAAX.h"
+#include "editor/IGraphics.h"
+
+using namespace aax;
+
+void AAX_CEffectGUI_IEffect::BindEditor() {
+    auto* plugin = dynamic_cast<IEffectAAX*>(GetEffectParameters());
+    editor = plugin ? plugin->Editor() : nullptr;
+}
+
+void AAX_CEffectGUI_IEffect::AttachToView() {
+    void* window = ViewContainer().GetPtr();
+    if (!window || !editor) return;
+    editor->SetHostView(&ViewContainer());
+    editor->OpenEditorWindow(window);
+}
+
+void AAX_CEffectGUI_IEffect::DetachFromView() {
+    if (!editor) return;
+    editor->CloseEditorWindow();
+    // The container goes with the window: the plug-in must not resize through it any more.
+    if (editor->HostView() == &ViewContainer()) editor->SetHostView(nullptr);
+}
+
+int32_t AAX_CEffectGUI_IEffect::EditorViewSize(AAX_Point& size) const {
+    if (!editor) return AAX_SUCCESS;
+    size.vert = static_cast<float>(editor->Height());
+    size.horz = static_cast<float>(editor->Width());
+    return AAX_SUCCESS;
+}
