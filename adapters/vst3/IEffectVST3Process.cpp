@@ -172,19 +172,12 @@ void IEffectVST3::ConnectHostInputs(const ProcessData& data) {
         return;
     }
     const Bus* side = audioInputs.at(1);
-    if (side && side->isActive()) {
-        mSideChainActive = true;
-        ConnectInputs(0, inputs, true);
-    } else {
-        if (mSideChainActive) {
-            ClearScratch();
-            mSideChainActive = false;
-        }
-        ConnectInputs(0, inputs, true);
-        ConnectInputs(inputs - mSideChainChannels, mSideChainChannels, false);
-    }
+    const bool sideActive = side && side->isActive();
+    if (mSideChainActive && !sideActive) ClearScratch();
+    mSideChainActive = sideActive;
+    ConnectInputs(0, inputs - mSideChainChannels, true);
     // Without the side-chain bus in this block its channels have nothing to read.
-    if (data.numInputs < 2) ConnectInputs(inputs - mSideChainChannels, mSideChainChannels, false);
+    ConnectInputs(inputs - mSideChainChannels, mSideChainChannels, sideActive && data.numInputs > 1);
 }
 
 template <class Sample>

@@ -33,13 +33,6 @@ std::atomic<int> gFailures{0};
 long Allocations() { return gAllocations.load(); }
 long Releases() { return gReleases.load(); }
 void FailNext(int count) { gFailures.store(count); }
-bool CountsCAllocator() {
-#ifdef QUIL_WRAP_C_ALLOCATOR
-  return true;
-#else
-  return false;
-#endif
-}
 
 }  // namespace allocation_counter
 

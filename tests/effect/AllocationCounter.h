@@ -11,7 +11,5 @@ long Releases();
 // The next `count` allocations fail (the throwing forms of new throw std::bad_alloc, the others
 // return null).
 void FailNext(int count = 1);
-// Whether malloc and its kin are counted in this program.
-bool CountsCAllocator();
 
 }  // namespace allocation_counter

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -23,27 +24,28 @@ constexpr int32 kBlock = 32;
 constexpr double kWritten = 0.25;
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// A "1-1 2-2" effect on the VST3 adapter that tells what its processing got: the peak of each
-// input it read (a null input is counted, not read) and whether an output was null. It writes
-// kWritten to every output and records the MIDI messages it is handed.
+// An effect on the VST3 adapter ("1-1 2-2" unless told otherwise) that tells what its processing
+// got: the peak of each input it read (a null input is counted, not read) and whether an output was
+// null. It writes kWritten to every output and records the MIDI messages it is handed.
 class Probe : public IEffectVST3 {
 public:
-    Probe()
-        : IEffectVST3(nullptr, 1, "1-1 2-2", 1, "Probe", "", "Quil Tests", 0x10000, 0x50726F62, 0x51546573, 0, true,
-                      false, false) {
+    explicit Probe(const char* channelIO = "1-1 2-2", int sideChainChannels = 0)
+        : IEffectVST3(nullptr, 1, channelIO, 1, "Probe", "", "Quil Tests", 0x10000, 0x50726F62, 0x51546573, 0, true,
+                      false, false, sideChainChannels),
+          inputPeak(static_cast<std::size_t>(InputCount()), 0.0) {
         Param(0)->DefineRange("Gain", 1.0, 0.0, 2.0, 0.01, "x");
         MakeDefaultPresets("Default", 1);
     }
 
     void ProcessBlock(double** inputs, double** outputs, int nFrames) override {
-        for (int c = 0; c < 2; ++c) {
+        for (int c = 0; c < InputCount(); ++c) {
             if (!inputs[c]) {
                 ++nullInputs;
                 continue;
             }
             for (int i = 0; i < nFrames; ++i) inputPeak[c] = std::max(inputPeak[c], std::fabs(inputs[c][i]));
         }
-        for (int c = 0; c < 2; ++c) {
+        for (int c = 0; c < OutputCount(); ++c) {
             if (!outputs[c]) {
                 ++nullOutputs;
                 continue;
@@ -54,12 +56,12 @@ public:
     void ProcessMidiMessage(const IMidiMessage* message) override { midi.push_back(*message); }
 
     void forget() {
-        inputPeak[0] = inputPeak[1] = 0.0;
+        std::fill(inputPeak.begin(), inputPeak.end(), 0.0);
         nullInputs = nullOutputs = 0;
         midi.clear();
     }
 
-    double inputPeak[2] = {0.0, 0.0};
+    std::vector<double> inputPeak;
     int nullInputs = 0;
     int nullOutputs = 0;
     std::vector<IMidiMessage> midi;
@@ -236,6 +238,39 @@ TEST_F(Vst3ProcessData, DisconnectedInputNeverReplaysEarlierAudio) {
         }
         probe->setActive(false);
     }
+}
+
+// A side-chain bus the host deactivates, or leaves out of a block, reads silence: never the audio
+// of an earlier block.
+TEST(Vst3ProcessDataSideChain, SideChainReadsSilenceWhenInactiveOrMissing) {
+    auto* probe = new Probe("4-2", 2);
+    ASSERT_EQ(probe->initialize(nullptr), kResultOk);
+    ProcessSetup setup{kRealtime, kSample64, kBlock, 48000.0};
+    ASSERT_EQ(probe->setupProcessing(setup), kResultOk);
+    ASSERT_EQ(probe->activateBus(kAudio, kInput, 1, true), kResultOk);
+    HostBus<double> main(2, 0.5), side(2, 0.25), out(2, 0.0);
+    AudioBusBuffers both[] = {main.bus, side.bus};
+    auto run = [&](int32 numInputs) {
+        ProcessData data{};
+        data.symbolicSampleSize = kSample64;
+        data.numSamples = kBlock;
+        data.numInputs = numInputs;
+        data.numOutputs = 1;
+        data.inputs = both;
+        data.outputs = &out.bus;
+        probe->forget();
+        ASSERT_EQ(probe->process(data), kResultOk);
+    };
+    run(2);
+    EXPECT_EQ(probe->inputPeak, (std::vector<double>{0.5, 0.5, 0.25, 0.25}));
+    run(1);
+    EXPECT_EQ(probe->inputPeak, (std::vector<double>{0.5, 0.5, 0.0, 0.0})) << "side-chain bus left out";
+    ASSERT_EQ(probe->activateBus(kAudio, kInput, 1, false), kResultOk);
+    run(2);
+    EXPECT_EQ(probe->inputPeak, (std::vector<double>{0.5, 0.5, 0.0, 0.0})) << "side-chain bus inactive";
+    EXPECT_EQ(probe->nullInputs, 0);
+    probe->terminate();
+    probe->release();
 }
 
 // Values a host may put in a queue or an event that do not fit what they are converted into: a
