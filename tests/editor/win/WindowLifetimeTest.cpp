@@ -146,3 +146,26 @@ TEST(EditorWindowLifetime, ClosingMidPressEndsTheGestureAndAHostDestroyedWindowI
   EXPECT_EQ(IGraphicsWin::ClassUsers(), 1);
   open.editor->CloseEditorWindow();
 }
+
+TEST(EditorWindowLifetime, AHiddenCursorReturnsWhereItWasAlsoWhenTheWindowCloses)
+{
+  OpenPedal open(60, 60);
+  ASSERT_TRUE(open.window);
+  ASSERT_TRUE(SetCursorPos(200, 150));
+  for (bool closeFirst : {false, true}) {
+    open.editor->ConcealCursor();
+    open.editor->ConcealCursor();  // once hidden, hiding again changes nothing
+    SetCursorPos(400, 300);
+    if (closeFirst)
+      open.editor->CloseEditorWindow();
+    else
+      open.editor->RevealCursor();
+    POINT at;
+    GetCursorPos(&at);
+    EXPECT_EQ(at.x, 200) << closeFirst;
+    EXPECT_EQ(at.y, 150) << closeFirst;
+    // Shown once more brings the display count to 1 exactly when the hiding was undone once.
+    EXPECT_EQ(ShowCursor(TRUE), 1) << closeFirst;
+    ShowCursor(FALSE);
+  }
+}
