@@ -172,3 +172,26 @@ TEST_F(WindowedPedal, TextFieldCommitsOnReturnDiscardsOnEscapeAndRefusesLetters)
     EXPECT_EQ(GetFocus(), open.Editor()) << c.typed;
   }
 }
+
+namespace {
+WNDPROC gHostProc = nullptr;
+std::vector<WPARAM> gHostKeys;
+
+LRESULT CALLBACK RecordingHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+  if (message == WM_KEYDOWN) gHostKeys.push_back(wParam);
+  return CallWindowProcA(gHostProc, window, message, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(WindowedPedal, KeysTheEditorDoesNotTakeReachTheHostsWindow)
+{
+  gHostKeys.clear();
+  gHostProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(open.Parent(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingHostProc)));
+  SetFocus(open.Editor());
+  open.Key(ShowKey::Tab);
+  open.Key(ShowKey::Character, 'x');
+  SetWindowLongPtrA(open.Parent(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gHostProc));
+  EXPECT_EQ(gHostKeys, (std::vector<WPARAM>{VK_TAB, 'X'}));
+}
