@@ -146,3 +146,67 @@ TEST(EditorWindowLifetime, ClosingMidPressEndsTheGestureAndAHostDestroyedWindowI
   EXPECT_EQ(IGraphicsWin::ClassUsers(), 1);
   open.editor->CloseEditorWindow();
 }
+
+TEST(EditorWindowLifetime, AHiddenCursorReturnsWhereItWasAlsoWhenTheWindowCloses)
+{
+  OpenPedal open(60, 60);
+  ASSERT_TRUE(open.window);
+  ASSERT_TRUE(SetCursorPos(200, 150));
+  for (bool closeFirst : {false, true}) {
+    open.editor->ConcealCursor();
+    open.editor->ConcealCursor();  // once hidden, hiding again changes nothing
+    SetCursorPos(400, 300);
+    if (closeFirst)
+      open.editor->CloseEditorWindow();
+    else
+      open.editor->RevealCursor();
+    POINT at;
+    GetCursorPos(&at);
+    EXPECT_EQ(at.x, 200) << closeFirst;
+    EXPECT_EQ(at.y, 150) << closeFirst;
+    // Shown once more brings the display count to 1 exactly when the hiding was undone once.
+    EXPECT_EQ(ShowCursor(TRUE), 1) << closeFirst;
+    ShowCursor(FALSE);
+  }
+}
+
+namespace {
+// The pedal as a VST3 build sees it: the host resizes its own frame.
+class Vst3Pedal : public FenwoxQuil {
+ public:
+  int PluginFormat() override { return 1; }
+};
+
+SIZE WindowSize(HWND window)
+{
+  RECT r;
+  GetWindowRect(window, &r);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+}  // namespace
+
+TEST(EditorWindowLifetime, ResizingGrowsTheHostWindowExceptUnderVst3)
+{
+  FenwoxQuil vst2Like;
+  Vst3Pedal vst3;
+  struct Case {
+    IEffectBase* pedal;
+    bool hostWindowGrows;
+  };
+  for (const Case& c : {Case{&vst2Like, true}, Case{&vst3, false}}) {
+    std::string error;
+    auto host = quilhost::ShowWindow::create(410, 460, "resize", error);
+    ASSERT_TRUE(host) << error;
+    HWND parent = static_cast<HWND>(host->nativeHandle());
+    IGraphics* editor = c.pedal->Editor();
+    HWND window = static_cast<HWND>(editor->OpenEditorWindow(parent));
+    ASSERT_NE(window, nullptr);
+    const SIZE parentBefore = WindowSize(parent), editorBefore = WindowSize(window);
+    editor->ResizeWindow(430, 470);
+    EXPECT_EQ(WindowSize(window).cx, editorBefore.cx + 20);
+    EXPECT_EQ(WindowSize(window).cy, editorBefore.cy + 10);
+    EXPECT_EQ(WindowSize(parent).cx, parentBefore.cx + (c.hostWindowGrows ? 20 : 0)) << c.hostWindowGrows;
+    EXPECT_EQ(WindowSize(parent).cy, parentBefore.cy + (c.hostWindowGrows ? 10 : 0)) << c.hostWindowGrows;
+    editor->CloseEditorWindow();
+  }
+}

@@ -153,25 +153,45 @@ TEST_F(WindowedPedal, TextFieldCommitsOnReturnDiscardsOnEscapeAndRefusesLetters)
   IControl* time = open.editor->Control(3);
   ASSERT_EQ(time->ParamIdx(), kTime);
   IBounds at = time->Rect();
-  const double before = open.Value(kTime);
+  open.Automate(kTime, 0.0);
 
-  open.editor->PromptParamValue(time, open.pedal.Param(kTime), &at);
-  ASSERT_NE(open.editor->TextEntryWindow(), nullptr);
-  open.Type("7a5");
-  open.Key(ShowKey::Return);
-  open.Pump(kTwoTicksMs);
-  EXPECT_EQ(open.editor->TextEntryWindow(), nullptr);
-  EXPECT_EQ(open.Value(kTime), 75.0);
+  struct Case {
+    const char* typed;
+    ShowKey ending;
+    double after;
+  };
+  for (const Case& c : {Case{"7a5", ShowKey::Return, 75.0}, Case{"12", ShowKey::Escape, 75.0}}) {
+    open.editor->PromptParamValue(time, open.pedal.Param(kTime), &at);
+    ASSERT_NE(open.editor->TextEntryWindow(), nullptr) << c.typed;
+    open.Type(c.typed);
+    open.Key(c.ending);
+    open.Pump(kTwoTicksMs);
+    EXPECT_EQ(open.editor->TextEntryWindow(), nullptr) << c.typed;
+    EXPECT_EQ(open.Value(kTime), c.after) << c.typed;
+    // Keys reach the editor again once the field is gone.
+    EXPECT_EQ(GetFocus(), open.Editor()) << c.typed;
+  }
+}
 
-  open.editor->PromptParamValue(time, open.pedal.Param(kTime), &at);
-  ASSERT_NE(open.editor->TextEntryWindow(), nullptr);
-  open.Type("12");
-  open.Key(ShowKey::Escape);
-  open.Pump(kTwoTicksMs);
-  EXPECT_EQ(open.editor->TextEntryWindow(), nullptr);
-  EXPECT_EQ(open.Value(kTime), 75.0);
-  EXPECT_NE(before, 75.0);
+namespace {
+WNDPROC gHostProc = nullptr;
+std::vector<WPARAM> gHostKeys;
 
-  // Keys reach the editor again once the field is gone.
-  EXPECT_EQ(GetFocus(), open.Editor());
+LRESULT CALLBACK RecordingHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+  if (message == WM_KEYDOWN) gHostKeys.push_back(wParam);
+  return CallWindowProcA(gHostProc, window, message, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(WindowedPedal, KeysTheEditorDoesNotTakeReachTheHostsWindow)
+{
+  gHostKeys.clear();
+  gHostProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(open.Parent(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingHostProc)));
+  SetFocus(open.Editor());
+  open.Key(ShowKey::Tab);
+  open.Key(ShowKey::Character, 'x');
+  SetWindowLongPtrA(open.Parent(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gHostProc));
+  EXPECT_EQ(gHostKeys, (std::vector<WPARAM>{VK_TAB, 'X'}));
 }
