@@ -345,8 +345,11 @@ TEST_F(X11PedalView, ClosingAndReopeningAHundredTimesLeavesNothingBehind) {
   };
   for (int i = 0; i < 5; ++i) cycle();
   const int windows = x.CountAllWindows(), descriptors = OpenDescriptors(), segments = SharedSegments();
+  const std::map<std::string, unsigned long> resources = x.ServerResources();
+  ASSERT_GT(resources.count("PIXMAP") + resources.count("GC"), 0u) << "the server counts no resources";
   const size_t heap = mallinfo2().uordblks;
   for (int i = 0; i < 100; ++i) cycle();
+  EXPECT_EQ(x.ServerResources(), resources);
   EXPECT_EQ(x.Children(pedal->host).size(), 1u);
   EXPECT_EQ(x.CountAllWindows(), windows);
   EXPECT_EQ(OpenDescriptors(), descriptors);
