@@ -22,6 +22,8 @@
 #include <dirent.h>
 #include <fstream>
 #include <iterator>
+#include <sstream>
+#include <unistd.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -150,11 +152,17 @@ int OpenDescriptors() {
   return count;
 }
 
+// Shared-memory segments this process created that still exist (the machine's others do not count).
 int SharedSegments() {
   std::ifstream in("/proc/sysvipc/shm");
   std::string line;
-  int count = -1;  // the heading
-  while (std::getline(in, line)) ++count;
+  std::getline(in, line);  // the heading
+  int count = 0;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    long key = 0, id = 0, perms = 0, size = 0, creator = 0;
+    if (fields >> key >> id >> perms >> size >> creator && creator == getpid()) ++count;
+  }
   return count;
 }
 
