@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #ifdef _WIN32
@@ -47,6 +48,36 @@ void AssignEnvFolder(const char* variable, const char* below, TextBuffer* out)
   if (!path.empty() && path.back() != kSeparator) path.push_back(kSeparator);
   out->Assign(path.c_str());
 }
+
+#ifndef _WIN32
+// A folder the user named in the desktop's user-dirs.dirs file ($XDG_CONFIG_HOME, else ~/.config),
+// written there as KEY="$HOME/Sub" or KEY="/absolute"; empty when not named.
+std::string XdgUserDir(const char* key)
+{
+  const char* home = std::getenv("HOME");
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  std::string file;
+  if (config && config[0] == kSeparator)
+    file = std::string(config) + "/user-dirs.dirs";
+  else if (home && home[0])
+    file = std::string(home) + "/.config/user-dirs.dirs";
+  std::ifstream in(file);
+  std::string line;
+  const std::string prefix = std::string(key) + "=\"";
+  while (std::getline(in, line)) {
+    if (line.compare(0, prefix.size(), prefix) != 0) continue;
+    const size_t end = line.find('"', prefix.size());
+    if (end == std::string::npos) return std::string();
+    std::string value = line.substr(prefix.size(), end - prefix.size());
+    if (value.compare(0, 5, "$HOME") == 0) {
+      if (!home || !home[0]) return std::string();
+      value = home + value.substr(5);
+    }
+    return !value.empty() && value[0] == kSeparator ? value : std::string();
+  }
+  return std::string();
+}
+#endif
 
 #ifdef _WIN32
 std::string ModuleFileName(HMODULE module)
@@ -96,7 +127,11 @@ void Desktop(TextBuffer* out)
 #ifdef _WIN32
   AssignEnvFolder("USERPROFILE", "Desktop", out);
 #else
-  AssignEnvFolder("HOME", "Desktop", out);
+  const std::string named = XdgUserDir("XDG_DESKTOP_DIR");
+  if (!named.empty())
+    out->Assign((named.back() == kSeparator ? named : named + kSeparator).c_str());
+  else
+    AssignEnvFolder("HOME", "Desktop", out);
 #endif
 }
 
@@ -107,7 +142,13 @@ void AppData(TextBuffer* out, bool allUsers)
   AssignEnvFolder(allUsers ? "ProgramData" : "LOCALAPPDATA", "", out);
 #else
   if (allUsers) {
-    out->Assign("/usr/local/share/");
+    // The first of the system's data folders, as the desktop conventions list them.
+    const char* dirs = std::getenv("XDG_DATA_DIRS");
+    const std::string first = dirs ? std::string(dirs).substr(0, std::string(dirs).find(':')) : std::string();
+    if (!first.empty() && first[0] == kSeparator)
+      out->Assign((first.back() == kSeparator ? first : first + kSeparator).c_str());
+    else
+      out->Assign("/usr/local/share/");
     return;
   }
   const char* dataHome = std::getenv("XDG_DATA_HOME");

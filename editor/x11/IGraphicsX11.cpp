@@ -2,7 +2,6 @@
 
 #include "core/TextBuffer.h"
 #include "editor/IControl.h"
-#include "editor/IMenuModel.h"
 #include "editor/ResourceImage.h"
 #include "editor/TextEntryRules.h"
 #include "editor/offscreen/SystemFolders.h"
@@ -14,9 +13,7 @@
 #include "editor/x11/X11TextEntry.h"
 #include "raster/SysBitmap.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <poll.h>
 #include <spawn.h>

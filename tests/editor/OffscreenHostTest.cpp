@@ -1,9 +1,15 @@
+#include "editor/offscreen/SystemFolders.h"
 #include "tests/editor/EditorHarness.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -148,3 +154,54 @@ TEST(OffscreenHost, DialogsGoToTheScriptedResponder)
 }
 
 } // namespace
+
+#ifndef _WIN32
+// Folders by the desktop conventions: what a user named in user-dirs.dirs, else the defaults.
+TEST(SystemFolders, DesktopAndSharedDataFollowTheDesktopConventions)
+{
+  char scratch[] = "/tmp/quil-folders-XXXXXX";
+  ASSERT_NE(mkdtemp(scratch), nullptr);
+  const std::string home = scratch;
+  ASSERT_EQ(mkdir((home + "/.config").c_str(), 0700), 0);
+  struct Case {
+    const char* userDirs;  // null: no file
+    bool belowHome;
+    const char* desktop;
+  };
+  const Case cases[] = {
+      {nullptr, true, "/Desktop/"},
+      {"# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n", true, "/Schreibtisch/"},
+      {"XDG_DESKTOP_DIR=\"/srv/desk/\"\n", false, "/srv/desk/"},
+      {"XDG_DESKTOP_DIR=\"relative\"\n", true, "/Desktop/"},
+      {"XDG_DESKTOP_DIR=\"$HOME/unterminated\n", true, "/Desktop/"},
+  };
+  const char* savedHome = std::getenv("HOME");
+  const std::string restoreHome = savedHome ? savedHome : "";
+  setenv("HOME", home.c_str(), 1);
+  unsetenv("XDG_CONFIG_HOME");
+  TextBuffer folder;
+  for (const Case& c : cases) {
+    const std::string file = home + "/.config/user-dirs.dirs";
+    std::remove(file.c_str());
+    if (c.userDirs) std::ofstream(file) << c.userDirs;
+    SystemFolders::Desktop(&folder);
+    const std::string expected = c.belowHome ? home + c.desktop : c.desktop;
+    EXPECT_EQ(std::string(folder.Text()), expected) << (c.userDirs ? c.userDirs : "no file");
+  }
+
+  const char* savedDirs = std::getenv("XDG_DATA_DIRS");
+  const std::string restoreDirs = savedDirs ? savedDirs : "";
+  for (const auto& dirs : {std::make_pair("/opt/share:/usr/share", "/opt/share/"), std::make_pair("", "/usr/local/share/"),
+                           std::make_pair("not/absolute", "/usr/local/share/")}) {
+    setenv("XDG_DATA_DIRS", dirs.first, 1);
+    SystemFolders::AppData(&folder, true);
+    EXPECT_STREQ(folder.Text(), dirs.second) << dirs.first;
+  }
+  if (savedDirs) setenv("XDG_DATA_DIRS", restoreDirs.c_str(), 1);
+  else unsetenv("XDG_DATA_DIRS");
+  setenv("HOME", restoreHome.c_str(), 1);
+  std::remove((home + "/.config/user-dirs.dirs").c_str());
+  rmdir((home + "/.config").c_str());
+  rmdir(home.c_str());
+}
+#endif

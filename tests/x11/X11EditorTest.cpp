@@ -182,7 +182,7 @@ TEST_F(X11Editor, MessageBoxAnswersWithTheButtonPressed)
   // OK/Cancel: Return takes the first button; Yes/No: Tab moves on to No; Yes/No/Cancel: Escape.
   const Case cases[] = {{1, XK_Return, 1}, {4, XK_Tab, 7}, {3, XK_Escape, 2}};
   for (const Case& c : cases) {
-    std::thread user([&c, this] {
+    std::thread user([&c] {
       X11TestDisplay other;
       const size_t before = 1;  // the host window
       std::vector<Window> top;

@@ -22,6 +22,8 @@
 #include <dirent.h>
 #include <fstream>
 #include <iterator>
+#include <sstream>
+#include <unistd.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -150,11 +152,17 @@ int OpenDescriptors() {
   return count;
 }
 
+// Shared-memory segments this process created that still exist (the machine's others do not count).
 int SharedSegments() {
   std::ifstream in("/proc/sysvipc/shm");
   std::string line;
-  int count = -1;  // the heading
-  while (std::getline(in, line)) ++count;
+  std::getline(in, line);  // the heading
+  int count = 0;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    long key = 0, id = 0, perms = 0, size = 0, creator = 0;
+    if (fields >> key >> id >> perms >> size >> creator && creator == getpid()) ++count;
+  }
   return count;
 }
 
@@ -345,8 +353,11 @@ TEST_F(X11PedalView, ClosingAndReopeningAHundredTimesLeavesNothingBehind) {
   };
   for (int i = 0; i < 5; ++i) cycle();
   const int windows = x.CountAllWindows(), descriptors = OpenDescriptors(), segments = SharedSegments();
+  const std::map<std::string, unsigned long> resources = x.ServerResources();
+  ASSERT_GT(resources.count("PIXMAP") + resources.count("GC"), 0u) << "the server counts no resources";
   const size_t heap = mallinfo2().uordblks;
   for (int i = 0; i < 100; ++i) cycle();
+  EXPECT_EQ(x.ServerResources(), resources);
   EXPECT_EQ(x.Children(pedal->host).size(), 1u);
   EXPECT_EQ(x.CountAllWindows(), windows);
   EXPECT_EQ(OpenDescriptors(), descriptors);

@@ -7,6 +7,8 @@
 #include <X11/Xlib.h>
 
 #include <functional>
+#include <map>
+#include <string>
 #include <memory>
 #include <vector>
 
@@ -41,6 +43,10 @@ public:
   // Mapped popup windows (not managed by a window manager) on the root, other than `except` and
   // this connection's own windows.
   std::vector<Window> MappedPopups(Window except = 0);
+  // What all clients of the server hold, counted by resource type name ("WINDOW", "PIXMAP", "GC",
+  // ...), plus the number of clients under "clients". Empty when the server lacks the X-Resource
+  // extension.
+  std::map<std::string, unsigned long> ServerResources();
   // Polls `ready` every few milliseconds, pumping `pump` in between, for at most timeoutMs.
   static bool WaitFor(const std::function<bool()>& ready, const std::function<void()>& pump, int timeoutMs = 2000);
 

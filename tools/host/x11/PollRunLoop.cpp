@@ -10,6 +10,27 @@ using namespace vst3::Linux;
 
 namespace quilhost {
 
+namespace {
+
+// Ends every registration of `handler` in `entries`; false when it had none. The references go
+// last, as a release may destroy the handler.
+template <class Entry, class Handler>
+bool removeAll(std::vector<Entry>& entries, Handler* handler) {
+    std::vector<Handler*> released;
+    for (auto it = entries.begin(); it != entries.end();) {
+        if (!handler || it->handler != handler) {
+            ++it;
+            continue;
+        }
+        released.push_back(it->handler);
+        it = entries.erase(it);
+    }
+    for (Handler* entry : released) entry->release();
+    return !released.empty();
+}
+
+} // namespace
+
 PollRunLoop::~PollRunLoop() {
     for (Handler& entry : mHandlers) entry.handler->release();
     for (Timer& entry : mTimers) entry.handler->release();
@@ -23,21 +44,7 @@ tresult PLUGIN_API PollRunLoop::registerEventHandler(IEventHandler* handler, Fil
 }
 
 tresult PLUGIN_API PollRunLoop::unregisterEventHandler(IEventHandler* handler) {
-    const auto gone = std::find_if(mHandlers.begin(), mHandlers.end(),
-                                   [handler](const Handler& entry) { return entry.handler == handler; });
-    if (!handler || gone == mHandlers.end()) return kInvalidArgument;
-    // Every registration of the handler ends; its references go last, as a release may destroy it.
-    std::vector<IEventHandler*> released;
-    for (auto it = mHandlers.begin(); it != mHandlers.end();) {
-        if (it->handler != handler) {
-            ++it;
-            continue;
-        }
-        released.push_back(it->handler);
-        it = mHandlers.erase(it);
-    }
-    for (IEventHandler* entry : released) entry->release();
-    return kResultOk;
+    return removeAll(mHandlers, handler) ? kResultOk : kInvalidArgument;
 }
 
 tresult PLUGIN_API PollRunLoop::registerTimer(ITimerHandler* handler, TimerInterval milliseconds) {
@@ -49,20 +56,7 @@ tresult PLUGIN_API PollRunLoop::registerTimer(ITimerHandler* handler, TimerInter
 }
 
 tresult PLUGIN_API PollRunLoop::unregisterTimer(ITimerHandler* handler) {
-    const auto gone = std::find_if(mTimers.begin(), mTimers.end(),
-                                   [handler](const Timer& entry) { return entry.handler == handler; });
-    if (!handler || gone == mTimers.end()) return kInvalidArgument;
-    std::vector<ITimerHandler*> released;
-    for (auto it = mTimers.begin(); it != mTimers.end();) {
-        if (it->handler != handler) {
-            ++it;
-            continue;
-        }
-        released.push_back(it->handler);
-        it = mTimers.erase(it);
-    }
-    for (ITimerHandler* entry : released) entry->release();
-    return kResultOk;
+    return removeAll(mTimers, handler) ? kResultOk : kInvalidArgument;
 }
 
 tresult PLUGIN_API PollRunLoop::queryInterface(const TUID iidBytes, void** obj) {
