@@ -1,13 +1,11 @@
 // `bench`: the cost of a plug-in's processing. Renders like `render` (the same input, rate, block
 // size, tempo and parameters, in real-time mode) but writes nothing and times only the processing
 // calls: time per frame, the real-time factor and the share of one core an instance takes.
-#include "tools/host/AudioFile.h"
 #include "tools/host/BlockProcessor.h"
 #include "tools/host/Commands.h"
-#include "tools/host/DemoPhrase.h"
 #include "tools/host/HostSession.h"
-#include "tools/host/ParameterAssignments.h"
 #include "tools/host/ProcessTiming.h"
+#include "tools/host/RenderSetup.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,27 +22,12 @@ int fail(const std::string& message) {
 
 int runBench(const CommandOptions& options) {
     std::string error;
-    AudioData input;
-    if (options.input.empty()) {
-        input = makeDemoPhrase(options.sampleRate, 2);
-    } else if (!readAudioFile(options.input, input, error)) {
-        return fail(error);
-    }
-    auto session = HostSession::open(options.bundle, error);
-    if (!session) return fail(error);
-    PluginInstance& instance = session->instance();
-
-    RenderSettings settings;
-    if (!resolveAssignments(instance, options.assignments, settings.changes, error)) return fail(error);
-    settings.config.sampleRate = input.sampleRate;
-    settings.config.maxBlockSize = options.maxBlockSize > 0 ? options.maxBlockSize : options.blockSize;
-    settings.config.doublePrecision = options.doublePrecision;
+    RenderJob job;
+    if (!openRenderJob(options, job, error)) return fail(error);
+    const AudioData& input = job.input;
+    PluginInstance& instance = job.session->instance();
+    RenderSettings& settings = job.settings;
     settings.config.offline = false;
-    settings.config.inputChannels = input.channelCount();
-    settings.config.outputChannels = input.channelCount();
-    settings.blockSize = options.blockSize;
-    settings.tempo = options.tempo;
-    settings.tailSeconds = options.tailSeconds;
     ProcessTiming timing;
     const std::size_t calls = static_cast<std::size_t>(
         (input.frames() + options.tailSeconds * input.sampleRate) / std::max(1, options.blockSize) + 2);

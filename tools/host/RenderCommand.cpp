@@ -2,9 +2,9 @@
 #include "tools/host/AudioFile.h"
 #include "tools/host/BlockProcessor.h"
 #include "tools/host/Commands.h"
-#include "tools/host/DemoPhrase.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ParameterAssignments.h"
+#include "tools/host/RenderSetup.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,26 +40,11 @@ int runRender(const CommandOptions& options) {
         return 2;
     }
     std::string error;
-    AudioData input;
-    if (options.input.empty()) {
-        input = makeDemoPhrase(options.sampleRate, 2);
-    } else if (!readAudioFile(options.input, input, error)) {
-        return fail(error);
-    }
-    auto session = HostSession::open(options.bundle, error);
-    if (!session) return fail(error);
-    PluginInstance& instance = session->instance();
-
-    RenderSettings settings;
-    if (!resolveAssignments(instance, options.assignments, settings.changes, error)) return fail(error);
-    settings.config.sampleRate = input.sampleRate;
-    settings.config.maxBlockSize = options.maxBlockSize > 0 ? options.maxBlockSize : options.blockSize;
-    settings.config.doublePrecision = options.doublePrecision;
-    settings.config.inputChannels = input.channelCount();
-    settings.config.outputChannels = input.channelCount();
-    settings.blockSize = options.blockSize;
-    settings.tempo = options.tempo;
-    settings.tailSeconds = options.tailSeconds;
+    RenderJob job;
+    if (!openRenderJob(options, job, error)) return fail(error);
+    const AudioData& input = job.input;
+    PluginInstance& instance = job.session->instance();
+    RenderSettings& settings = job.settings;
     if (!instance.prepare(settings.config, error)) return fail(error);
 
     AudioData output;
