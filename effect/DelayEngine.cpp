@@ -222,6 +222,8 @@ void DelayEngine::ProcessChunk(double* samples, double* dry, int count) {
   mInputLowPass.Store(inputLowPass);
   mOutputLowPass.Store(outputLowPass);
   mOutputShelf.Store(outputShelf);
+  compressor.DropNegligible();
+  expander.DropNegligible();
   mFollower1 = compressor;
   mFollower2 = expander;
   mLastOut = lastOut;

@@ -31,6 +31,13 @@ class DelayEngine : public AudioProcessor {
     // left for the processor to mispredict on every other sample of a waveform.
     double Coefficient(bool rising) const { return rise == fall ? rise : rising ? rise : fall; }
     void Update(double a) { envelope = (envelope - a) * Coefficient(a > envelope) + a; }
+    // Below 2^-65 an envelope no longer changes anything: the gains stop at their floor, and the
+    // next input that is not 0 (at least one quantiser step, 2^-11) subtracts it without a trace.
+    // Left to decay it would sink into the subnormal range and stay there (x c rounds back to x),
+    // where every update costs many times as much: after a few seconds of silence, twice the CPU.
+    void DropNegligible() {
+      if (envelope < 0x1p-65) envelope = 0.0;
+    }
   };
 
   // Before the first range selection the engine runs as range 0 at time 0.

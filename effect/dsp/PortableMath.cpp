@@ -22,32 +22,29 @@ constexpr double kPiOver2Mid = 0x1.0b4611a6p-34;
 constexpr double kPiOver2Lo = 0x1.3198a2e037073p-69;
 constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
 
+// p(r2) for coefficients from the highest power down, by Horner's rule.
+template <std::size_t N>
+double Polynomial(const double (&c)[N], double r2) {
+  double p = c[0];
+  for (std::size_t i = 1; i < N; ++i) p = p * r2 + c[i];
+  return p;
+}
+
 // sin r and cos r for |r| <= pi/4: Taylor series to r^19 and r^18.
 double SinKernel(double r) {
+  constexpr double c[] = {-1.0 / 121645100408832000.0, 1.0 / 355687428096000.0, -1.0 / 1307674368000.0,
+                          1.0 / 6227020800.0,          -1.0 / 39916800.0,      1.0 / 362880.0,
+                          -1.0 / 5040.0,               1.0 / 120.0,            -1.0 / 6.0};
   const double r2 = r * r;
-  double p = -1.0 / 121645100408832000.0;
-  p = p * r2 + 1.0 / 355687428096000.0;
-  p = p * r2 - 1.0 / 1307674368000.0;
-  p = p * r2 + 1.0 / 6227020800.0;
-  p = p * r2 - 1.0 / 39916800.0;
-  p = p * r2 + 1.0 / 362880.0;
-  p = p * r2 - 1.0 / 5040.0;
-  p = p * r2 + 1.0 / 120.0;
-  p = p * r2 - 1.0 / 6.0;
-  return r + r * (r2 * p);
+  return r + r * (r2 * Polynomial(c, r2));
 }
 
 double CosKernel(double r) {
+  constexpr double c[] = {-1.0 / 6402373705728000.0, 1.0 / 20922789888000.0, -1.0 / 87178291200.0,
+                          1.0 / 479001600.0,         -1.0 / 3628800.0,      1.0 / 40320.0,
+                          -1.0 / 720.0,              1.0 / 24.0};
   const double r2 = r * r;
-  double p = -1.0 / 6402373705728000.0;
-  p = p * r2 + 1.0 / 20922789888000.0;
-  p = p * r2 - 1.0 / 87178291200.0;
-  p = p * r2 + 1.0 / 479001600.0;
-  p = p * r2 - 1.0 / 3628800.0;
-  p = p * r2 + 1.0 / 40320.0;
-  p = p * r2 - 1.0 / 720.0;
-  p = p * r2 + 1.0 / 24.0;
-  return 1.0 - 0.5 * r2 + r2 * (r2 * p);
+  return 1.0 - 0.5 * r2 + r2 * (r2 * Polynomial(c, r2));
 }
 
 // x = q pi/2 + r with |r| <= about pi/4; returns q mod 4. Not meant for |x| beyond about 1e9.

@@ -363,6 +363,26 @@ TEST(DelayEngine, NonFiniteAndHugeInputsDoNotPoisonTheEngine) {
     for (const double bad : {std::nan(""), inf, -inf, 1e300, -3e9}) ExpectRecoveryFrom(bad, saturation);
 }
 
+// A follower left to decay on silence sank into the subnormal range and stayed there, and every
+// sample then cost about twice as much.
+TEST(DelayEngine, SilenceLeavesNoSubnormalEnvelope) {
+  DelayEngine engine;
+  engine.SeedNoise(5);
+  engine.SetSampleRate(48000);
+  engine.SetOversampling(1);
+  engine.SetDelayRange(1);
+  engine.mEffectActive = true;
+  engine.mFeedback = 0.5;
+  std::vector<double> block = Sine(440.0, 48000.0, 4800, 0.5);
+  engine.ProcessSamples(block.data(), static_cast<int>(block.size()));
+  for (int second = 0; second < 10; ++second) {
+    std::vector<double> silence(48000, 0.0);
+    engine.ProcessSamples(silence.data(), static_cast<int>(silence.size()));
+  }
+  for (const DelayEngine::EnvelopeFollower* f : {&engine.Follower1(), &engine.Follower2()})
+    EXPECT_NE(std::fpclassify(f->envelope), FP_SUBNORMAL) << f->envelope;
+}
+
 TEST(DelayEngine, EveryAcceptedRateGivesAStableEngine) {
   // Rates where the shelves (6772 Hz and below) and the low-passes (14 kHz and below) would reach
   // half the rate, ordinary rates up to 384 kHz, and rates that are refused (0, negative).

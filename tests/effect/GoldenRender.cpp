@@ -170,6 +170,24 @@ Summary Summarise(const std::string& name, const std::vector<double>& interleave
   return s;
 }
 
+namespace {
+
+// The largest |a[i] - b[i]| (NaN counts as largest) and its index; the vectors have equal sizes.
+double LargestDifference(const std::vector<double>& a, const std::vector<double>& b, std::size_t& at) {
+  double worst = 0.0;
+  at = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const double difference = std::fabs(a[i] - b[i]);
+    if (difference > worst || std::isnan(difference)) {
+      worst = difference;
+      at = i;
+    }
+  }
+  return worst;
+}
+
+}  // namespace
+
 std::string Compare(const Summary& expected, const Summary& actual, double tolerance) {
   std::ostringstream out;
   out << std::setprecision(17);
@@ -181,15 +199,8 @@ std::string Compare(const Summary& expected, const Summary& actual, double toler
     return out.str();
   }
   // Excerpts: the largest sample difference, and where.
-  double worst = 0.0;
   std::size_t worstAt = 0;
-  for (std::size_t i = 0; i < expected.excerpts.size(); ++i) {
-    const double difference = std::fabs(expected.excerpts[i] - actual.excerpts[i]);
-    if (difference > worst || std::isnan(difference)) {
-      worst = difference;
-      worstAt = i;
-    }
-  }
+  double worst = LargestDifference(expected.excerpts, actual.excerpts, worstAt);
   if (worst > tolerance || std::isnan(worst)) {
     const std::size_t frameInExcerpt = worstAt / 2 % Summary::kExcerptFrames;
     const std::size_t excerpt = worstAt / 2 / Summary::kExcerptFrames;
@@ -199,15 +210,7 @@ std::string Compare(const Summary& expected, const Summary& actual, double toler
   }
   // Segments: a sum over a segment moves by at most its length times the per-sample tolerance.
   const double segmentTolerance = tolerance * Summary::kSegmentFrames;
-  worst = 0.0;
-  worstAt = 0;
-  for (std::size_t i = 0; i < expected.segments.size(); ++i) {
-    const double difference = std::fabs(expected.segments[i] - actual.segments[i]);
-    if (difference > worst || std::isnan(difference)) {
-      worst = difference;
-      worstAt = i;
-    }
-  }
+  worst = LargestDifference(expected.segments, actual.segments, worstAt);
   if (worst > segmentTolerance || std::isnan(worst)) {
     static const char* const kinds[] = {"sum of left", "sum of right", "sum of |left|", "sum of |right|"};
     const std::size_t first = worstAt / 4 * Summary::kSegmentFrames;

@@ -1,14 +1,13 @@
 // `bench`: the cost of a plug-in's processing. Renders like `render` (the same input, rate, block
 // size, tempo and parameters, in real-time mode) but writes nothing and times only the processing
-// calls: CPU time per frame, the real-time factor and the share of one core an instance takes.
-#include "tools/host/AudioFile.h"
+// calls: time per frame, the real-time factor and the share of one core an instance takes.
 #include "tools/host/BlockProcessor.h"
 #include "tools/host/Commands.h"
-#include "tools/host/DemoPhrase.h"
 #include "tools/host/HostSession.h"
-#include "tools/host/ParameterAssignments.h"
 #include "tools/host/ProcessTiming.h"
+#include "tools/host/RenderSetup.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace quilhost {
@@ -23,28 +22,17 @@ int fail(const std::string& message) {
 
 int runBench(const CommandOptions& options) {
     std::string error;
-    AudioData input;
-    if (options.input.empty()) {
-        input = makeDemoPhrase(options.sampleRate, 2);
-    } else if (!readAudioFile(options.input, input, error)) {
-        return fail(error);
-    }
-    auto session = HostSession::open(options.bundle, error);
-    if (!session) return fail(error);
-    PluginInstance& instance = session->instance();
-
-    RenderSettings settings;
-    if (!resolveAssignments(instance, options.assignments, settings.changes, error)) return fail(error);
-    settings.config.sampleRate = input.sampleRate;
-    settings.config.maxBlockSize = options.maxBlockSize > 0 ? options.maxBlockSize : options.blockSize;
-    settings.config.doublePrecision = options.doublePrecision;
+    RenderJob job;
+    if (!openRenderJob(options, job, error)) return fail(error);
+    const AudioData& input = job.input;
+    PluginInstance& instance = job.session->instance();
+    RenderSettings& settings = job.settings;
     settings.config.offline = false;
-    settings.config.inputChannels = input.channelCount();
-    settings.config.outputChannels = input.channelCount();
-    settings.blockSize = options.blockSize;
-    settings.tempo = options.tempo;
-    settings.tailSeconds = options.tailSeconds;
     ProcessTiming timing;
+    const std::size_t calls = static_cast<std::size_t>(
+        (input.frames() + options.tailSeconds * input.sampleRate) / std::max(1, options.blockSize) + 2);
+    timing.seconds.reserve(calls);
+    timing.frames.reserve(calls);
     settings.timing = &timing;
     if (!instance.prepare(settings.config, error)) return fail(error);
 
@@ -53,14 +41,16 @@ int runBench(const CommandOptions& options) {
     instance.stop();
     if (!rendered) return fail(error);
     const double frames = static_cast<double>(output.frames());
-    const double audioSeconds = frames / input.sampleRate;
-    if (frames <= 0.0 || timing.cpuSeconds <= 0.0) return fail("nothing was processed long enough to time");
-    std::printf("bench %s: %.0f frames (%.1f s) at %.0f Hz in blocks of %d, %ld processing calls\n",
-                options.bundle.c_str(), frames, audioSeconds, input.sampleRate, options.blockSize, timing.calls);
-    std::printf("  processing: %.1f ms CPU, %.1f ms wall\n", timing.cpuSeconds * 1e3, timing.wallSeconds * 1e3);
+    const double perFrame = timing.medianSecondsPerFrame();
+    if (frames <= 0.0 || perFrame <= 0.0) return fail("nothing was processed long enough to time");
+    std::printf("bench %s: %.0f frames (%.1f s) at %.0f Hz in blocks of %d, %zu processing calls\n",
+                options.bundle.c_str(), frames, frames / input.sampleRate, input.sampleRate, options.blockSize,
+                timing.seconds.size());
+    std::printf("  mean over all calls %.2f ns per frame (includes calls the scheduler interrupted)\n",
+                timing.meanSecondsPerFrame() * 1e9);
     std::printf("  real-time factor %.0fx; one instance takes %.3f %% of a core at this rate\n",
-                audioSeconds / timing.cpuSeconds, 100.0 * timing.cpuSeconds / audioSeconds);
-    std::printf("  ns per frame: %.2f\n", timing.cpuSeconds * 1e9 / frames);
+                1.0 / (perFrame * input.sampleRate), 100.0 * perFrame * input.sampleRate);
+    std::printf("  ns per frame: %.2f (median call)\n", perFrame * 1e9);
     return 0;
 }
 

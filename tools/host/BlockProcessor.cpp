@@ -102,13 +102,11 @@ bool renderWith(PluginInstance& instance, const AudioData& input, const RenderSe
         }
         data.numSamples = static_cast<int32>(frames);
         data.processContext = transport.context();
-        const double wallBefore = settings.timing ? wallClockSeconds() : 0.0;
-        const double cpuBefore = settings.timing ? threadCpuSeconds() : 0.0;
+        const double before = settings.timing ? wallClockSeconds() : 0.0;
         const tresult processed = instance.processor()->process(data);
         if (settings.timing) {
-            settings.timing->cpuSeconds += threadCpuSeconds() - cpuBefore;
-            settings.timing->wallSeconds += wallClockSeconds() - wallBefore;
-            ++settings.timing->calls;
+            settings.timing->seconds.push_back(wallClockSeconds() - before);
+            settings.timing->frames.push_back(static_cast<int>(frames));
         }
         if (processed != kResultOk) {
             error = "the plug-in failed to process the block at sample " + std::to_string(position);

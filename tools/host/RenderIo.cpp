@@ -14,18 +14,20 @@ int commandFailure(const std::string& message) {
     return 1;
 }
 
+bool loadRenderInput(const CommandOptions& options, AudioData& input, std::string& error) {
+    if (!options.input.empty()) return readAudioFile(options.input, input, error);
+    input = makeDemoPhrase(options.sampleRate, 2);
+    return true;
+}
+
 bool beginRender(const CommandOptions& options, AudioData& input, int& status) {
     if (options.output.empty()) {
         std::fprintf(stderr, "quilhost: render needs an output file (-o)\n");
         status = 2;
         return false;
     }
-    if (options.input.empty()) {
-        input = makeDemoPhrase(options.sampleRate, 2);
-        return true;
-    }
     std::string error;
-    if (readAudioFile(options.input, input, error)) return true;
+    if (loadRenderInput(options, input, error)) return true;
     status = commandFailure(error);
     return false;
 }

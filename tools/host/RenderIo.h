@@ -13,6 +13,8 @@ namespace quilhost {
 // Prints the message and gives the exit status of a command the plug-in or a file let down.
 int commandFailure(const std::string& message);
 
+// The file given with -i, or the demo phrase at --rate; false with `error` set when it cannot be read.
+bool loadRenderInput(const CommandOptions& options, AudioData& input, std::string& error);
 // The output file checked and the input loaded; false, with the command's exit status in `status`
 // and the reason printed, when the command cannot go on.
 bool beginRender(const CommandOptions& options, AudioData& input, int& status);
