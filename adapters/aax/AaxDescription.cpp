@@ -34,7 +34,7 @@ void forEachName(const char* text, Use&& use) {
     }
 }
 
-// A private block where the spec asks for no node.
+// A 4-byte private block in place of a node the component spec leaves out.
 int32_t placeholder(AAX_VComponentDescriptor& component, int32_t field) {
     return component.AddPrivateData(field, 4, 0);
 }

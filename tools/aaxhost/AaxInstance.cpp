@@ -14,8 +14,8 @@ constexpr double kTicksPerQuarter = 960000.0;
 
 } // namespace
 
-AaxInstance::AaxInstance(AaxModule& module, const ComponentRecord& component, float sampleRate)
-    : mModule(module), mComponent(&component),
+AaxInstance::AaxInstance(const ComponentRecord& component, float sampleRate)
+    : mComponent(&component),
       mInputStem(static_cast<uint32_t>(component.property(AAX_eProperty_InputStemFormat, 0))),
       mOutputStem(static_cast<uint32_t>(component.property(AAX_eProperty_OutputStemFormat, 0))),
       mSampleRate(sampleRate), mController(mAutomation, sampleRate, mInputStem, mOutputStem),
@@ -29,7 +29,7 @@ std::unique_ptr<AaxInstance> AaxInstance::create(AaxModule& module, int componen
         return nullptr;
     }
     std::unique_ptr<AaxInstance> instance(
-        new AaxInstance(module, effect->components[static_cast<std::size_t>(componentIndex)], sampleRate));
+        new AaxInstance(effect->components[static_cast<std::size_t>(componentIndex)], sampleRate));
     if (!instance->start(*effect, error)) return nullptr;
     return instance;
 }

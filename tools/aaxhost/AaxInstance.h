@@ -69,11 +69,10 @@ public:
     int32_t outstandingReferences() const;
 
 private:
-    AaxInstance(AaxModule& module, const ComponentRecord& component, float sampleRate);
+    AaxInstance(const ComponentRecord& component, float sampleRate);
     bool start(const EffectRecord& effect, std::string& error);
     void* fieldValue(const FieldRecord& field, const float* const* inputs, float* const* outputs);
 
-    AaxModule& mModule;
     const ComponentRecord* mComponent;
     uint32_t mInputStem;
     uint32_t mOutputStem;

@@ -54,7 +54,7 @@ struct CollectionRecord {
     uint32_t packageVersion = 0;
 };
 
-class HostPropertyMap : public HostObject<aax::AAX_IACFPropertyMap> {
+class HostPropertyMap final : public HostObject<aax::AAX_IACFPropertyMap> {
 public:
     int32_t QueryInterface(const aax::acfIID& iid, void** out) override;
     uint8_t GetProperty(int32_t property, int32_t* outValue) const override;
@@ -64,7 +64,7 @@ public:
     std::map<int32_t, int32_t> values;
 };
 
-class HostComponentDescriptor : public HostObject<aax::AAX_IACFComponentDescriptor> {
+class HostComponentDescriptor final : public HostObject<aax::AAX_IACFComponentDescriptor> {
 public:
     explicit HostComponentDescriptor(HostFactory& factory) : mFactory(factory) {}
     int32_t QueryInterface(const aax::acfIID& iid, void** out) override;
@@ -95,7 +95,7 @@ private:
     HostFactory& mFactory;
 };
 
-class HostEffectDescriptor : public HostObject<aax::AAX_IACFEffectDescriptor> {
+class HostEffectDescriptor final : public HostObject<aax::AAX_IACFEffectDescriptor> {
 public:
     explicit HostEffectDescriptor(HostFactory& factory) : mFactory(factory) {}
     int32_t QueryInterface(const aax::acfIID& iid, void** out) override;
@@ -114,7 +114,7 @@ private:
     HostFactory& mFactory;
 };
 
-class HostCollection : public HostObject<aax::AAX_IACFCollection> {
+class HostCollection final : public HostObject<aax::AAX_IACFCollection> {
 public:
     explicit HostCollection(HostFactory& factory) : mFactory(factory) {}
     int32_t QueryInterface(const aax::acfIID& iid, void** out) override;
@@ -135,7 +135,7 @@ private:
     HostFactory& mFactory;
 };
 
-class HostServices : public HostObject<aax::AAX_IACFHostServices> {
+class HostServices final : public HostObject<aax::AAX_IACFHostServices> {
 public:
     int32_t QueryInterface(const aax::acfIID& iid, void** out) override;
     int32_t Assert(const char*, int32_t, const char*) override { return aax::AAX_SUCCESS; }
@@ -143,7 +143,7 @@ public:
 };
 
 // The component factory; it owns everything it creates for the length of the session.
-class HostFactory : public HostObject<aax::IACFComponentFactory> {
+class HostFactory final : public HostObject<aax::IACFComponentFactory> {
 public:
     int32_t QueryInterface(const aax::acfIID& iid, void** out) override;
     int32_t CreateComponent(const aax::acfUID& componentId, aax::IACFUnknown* outer, const aax::acfIID& iid,
@@ -172,7 +172,7 @@ private:
 };
 
 // The unknown handed to the exports: it leads to the component factory.
-class HostUnknown : public HostObject<aax::IACFUnknown> {
+class HostUnknown final : public HostObject<aax::IACFUnknown> {
 public:
     int32_t QueryInterface(const aax::acfIID& iid, void** out) override;
     HostFactory& factory() { return mFactory; }

@@ -24,7 +24,7 @@ struct AutomationCall {
     double value = 0.0;
 };
 
-class HostAutomation : public HostObject<aax::AAX_IACFAutomationDelegate> {
+class HostAutomation final : public HostObject<aax::AAX_IACFAutomationDelegate> {
 public:
     int32_t QueryInterface(const aax::acfIID& iid, void** out) override;
     int32_t RegisterParameter(const char* paramId) override;
@@ -48,7 +48,7 @@ private:
     mutable std::vector<std::pair<std::string, double>> mPending;
 };
 
-class HostController : public HostObject<aax::AAX_IACFController> {
+class HostController final : public HostObject<aax::AAX_IACFController> {
 public:
     HostController(HostAutomation& automation, float sampleRate, uint32_t inputStem, uint32_t outputStem)
         : mAutomation(automation), mSampleRate(sampleRate), mInputStem(inputStem), mOutputStem(outputStem) {}
@@ -85,7 +85,7 @@ private:
 };
 
 // The transport as a transport node hands it out (the unversioned object of an MSVC-built host).
-class HostTransport : public aax::AAX_ITransport {
+class HostTransport final : public aax::AAX_ITransport {
 public:
     void* msvcDeletingDestructor(uint32_t) override { return this; }
     int32_t GetCurrentTempo(double* bpm) const override;
@@ -111,7 +111,7 @@ public:
     int64_t sampleLocation = 0;
 };
 
-class HostMidiNode : public aax::AAX_IMIDINode {
+class HostMidiNode final : public aax::AAX_IMIDINode {
 public:
     explicit HostMidiNode(HostTransport* transport = nullptr) : mTransport(transport) {}
     void* msvcDeletingDestructor(uint32_t) override { return this; }
@@ -125,7 +125,7 @@ private:
     HostTransport* mTransport;
 };
 
-class HostViewContainer : public HostObject<aax::AAX_IACFViewContainer> {
+class HostViewContainer final : public HostObject<aax::AAX_IACFViewContainer> {
 public:
     explicit HostViewContainer(void* window) : mWindow(window) {}
     int32_t QueryInterface(const aax::acfIID& iid, void** out) override;
