@@ -255,8 +255,9 @@ VstIntPtr IEffectVST::StringToParameter(int index, const char* text) {
         value = std::atof(text);
         if (param->NegateDisplay()) value = -value;
     }
-    if (Editor()) Editor()->ApplyParamToControls(index, value, false);
     param->SetValue(value);
+    // The host's thread is not the editor's: the editor takes the value at its next tick.
+    if (Editor()) Editor()->PostParamValue(index, param->ToNormalized());
     ParameterChanged(index, false);
     return 1;
 }
