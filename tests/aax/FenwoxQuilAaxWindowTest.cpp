@@ -1,54 +1,20 @@
 // The Windows AAX module's editor in a real window: the test host shows the editor object in a view
 // container around its own top-level window, reads the window back, clicks into it, hides and
 // shows it again and tears everything down.
-#include "effect/FenwoxQuil.h"
-#include "editor/offscreen/IGraphicsOffscreen.h"
-#include "raster/MemBitmap.h"
 #include "tests/aax/AaxPluginFixture.h"
 #include "tests/aax/HostWindow.h"
-#include "tests/editor/win/WindowlessPedal.h"
-#include "tests/support/PixelCompare.h"
-#include "tests/support/TestEffect.h"
-
-#include <windows.h>
+#include "tests/editor/win/WindowedPedal.h"
 
 #include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
 using namespace aax;
 using namespace fenwoxquil_aax_test;
-using quilhost::ShowEvent;
-using quilhost::ShowEventKind;
 
 namespace {
 
-// Where text is drawn (the system font differs between the window and the window-less host).
-const IBounds kSyncCaption(326, 285, 362, 301);
-const IBounds kVersionText(225, 431, 267, 443);
-// Longer than two redraw ticks of the editor.
-constexpr int kTwoTicksMs = 120;
-
 std::string IdOf(int paramIdx) { return std::to_string(paramIdx + 1); }
-
-// The window-less pedal's picture with the given normalised parameter values.
-struct ReferencePicture {
-    explicit ReferencePicture(std::vector<std::pair<int, double>> values = {}) : pedal(CreateWindowlessPedal()) {
-        editor = dynamic_cast<IGraphicsOffscreen*>(pedal->Editor());
-        for (const auto& value : values) {
-            pedal->Param(value.first)->SetFromNormalized(value.second);
-            editor->PostParamValue(value.first, value.second);
-            pedal->ParameterChanged(value.first, false);
-        }
-        editor->OpenEditorWindow(nullptr);
-        for (int i = 0; i < 3; ++i) editor->Tick();
-    }
-    Raster_IBitmap& Screen() { return *editor->Screen(); }
-
-    std::unique_ptr<TestEffect> pedal;
-    IGraphicsOffscreen* editor = nullptr;
-};
 
 class FenwoxQuilAaxWindow : public FenwoxQuilAax {
 protected:
@@ -110,15 +76,15 @@ TEST_F(FenwoxQuilAaxWindow, ContainerWindowHoldsTheEditorShowingTheWindowlessPic
     EXPECT_TRUE(difference.Equal()) << difference.Describe();
 
     // Host automation is drawn at the editor's next tick.
-    ASSERT_EQ(plugin->updateValue(IdOf(FenwoxQuil::kFeedback), 1.0), AAX_SUCCESS);
+    ASSERT_EQ(plugin->updateValue(IdOf(kFeedback), 1.0), AAX_SUCCESS);
     window->pump(kTwoTicksMs);
-    ReferencePicture fullFeedback({{FenwoxQuil::kFeedback, 1.0}});
+    ReferencePicture fullFeedback({{kFeedback, 1.0}});
     const PixelDifference automated = ComparePixels(fullFeedback.Screen(), capture(), {kSyncCaption, kVersionText});
     EXPECT_TRUE(automated.Equal()) << automated.Describe();
 }
 
 TEST_F(FenwoxQuilAaxWindow, FootswitchClickIsOneTouchSetReleaseThroughTheAutomationDelegate) {
-    const std::string id = IdOf(FenwoxQuil::kEffectActive);
+    const std::string id = IdOf(kEffectActive);
     const double before = plugin->normalizedValue(id);
     plugin->automation().takeCalls();
 
@@ -133,14 +99,14 @@ TEST_F(FenwoxQuilAaxWindow, FootswitchClickIsOneTouchSetReleaseThroughTheAutomat
     plugin->deliverRequests();
     EXPECT_EQ(plugin->normalizedValue(id), 1.0 - before);
     window->pump(kTwoTicksMs);
-    ReferencePicture toggled({{FenwoxQuil::kEffectActive, 1.0 - before}});
+    ReferencePicture toggled({{kEffectActive, 1.0 - before}});
     const PixelDifference difference = ComparePixels(toggled.Screen(), capture(), {kSyncCaption, kVersionText});
     EXPECT_TRUE(difference.Equal()) << difference.Describe();
 }
 
 TEST_F(FenwoxQuilAaxWindow, ClosingAndReopeningThenTeardownGiveEveryReferenceBack) {
     // A press left open when the host takes the window away is ended for the host.
-    const std::string id = IdOf(FenwoxQuil::kEffectActive);
+    const std::string id = IdOf(kEffectActive);
     plugin->automation().takeCalls();
     mouse(ShowEventKind::Down, 150, 350);
     plugin->hideEditor();
@@ -155,7 +121,7 @@ TEST_F(FenwoxQuilAaxWindow, ClosingAndReopeningThenTeardownGiveEveryReferenceBac
 
     // Reopened, the editor shows what the data model holds.
     plugin->deliverRequests();
-    ReferencePicture reference({{FenwoxQuil::kEffectActive, plugin->normalizedValue(id)}});
+    ReferencePicture reference({{kEffectActive, plugin->normalizedValue(id)}});
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(plugin->showEditor(window->nativeHandle(), error)) << error;
         window->pump(kTwoTicksMs);
