@@ -92,8 +92,11 @@ TEST_F(FenwoxQuilAaxWindow, FootswitchClickIsOneTouchSetReleaseThroughTheAutomat
     mouse(ShowEventKind::Up, 150, 350);
     std::vector<double> values;
     using Call = aaxhost::AutomationCall;
-    EXPECT_EQ(callsFor(id, &values), (std::vector<Call::Kind>{Call::Touch, Call::SetValue, Call::Release}));
+    // The click's gesture around the value's own touch / set / release, as AAX parameters send it.
+    EXPECT_EQ(callsFor(id, &values),
+              (std::vector<Call::Kind>{Call::Touch, Call::Touch, Call::SetValue, Call::Release, Call::Release}));
     EXPECT_EQ(values, std::vector<double>{1.0 - before});
+    EXPECT_EQ(plugin->normalizedValue(id), before) << "a request until the host answers it";
 
     // The host answers the request; the data model holds the new value and the LED follows.
     plugin->deliverRequests();
