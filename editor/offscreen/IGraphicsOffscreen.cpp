@@ -15,8 +15,6 @@
 
 namespace {
 constexpr int kWheelDeltaPerNotch = 120;
-// A text field hands over at most this many characters.
-constexpr int kEntryReadLimit = 31;
 } // namespace
 
 IGraphicsOffscreen::IGraphicsOffscreen(IEffectBase* plugin, int width, int height, int frameRate)
