@@ -91,3 +91,19 @@ TEST_F(FenwoxQuilAaxEditor, ResizeRequestsReachTheOpenViewOnly) {
     EXPECT_EQ(view.sizeRequests.size(), 1u);
     EXPECT_EQ(view.references(), 0);
 }
+
+// A view that is not an HWND (a Mac host's NSView, none at all) is not opened: the editor keeps no
+// window and asks that view for nothing.
+TEST_F(FenwoxQuilAaxEditor, ViewsOfOtherKindsAreNotOpened) {
+    ASSERT_EQ(gui->Initialize(&guiController), AAX_SUCCESS);
+    for (const int32_t type : {0, 1, 2}) {
+        aaxhost::HostViewContainer view(window->nativeHandle());
+        view.type = type;
+        EXPECT_EQ(gui->SetViewContainer(&view), AAX_SUCCESS) << type;
+        EXPECT_EQ(plugin->Editor()->WindowHandle(), nullptr) << type;
+        plugin->ResizeEditor(500, 300);
+        EXPECT_TRUE(view.sizeRequests.empty()) << type;
+        EXPECT_EQ(gui->SetViewContainer(nullptr), AAX_SUCCESS) << type;
+        EXPECT_EQ(view.references(), 0) << type;
+    }
+}
