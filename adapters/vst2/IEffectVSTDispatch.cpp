@@ -6,6 +6,7 @@
 #include "adapters/vst2/Vst2EditorWindow.h"
 #include "core/BoundedText.h"
 #include "core/ProgramChunks.h"
+#include "editor/IEditorLoopClient.h"
 #include "editor/IGraphics.h"
 
 #include <climits>
@@ -34,8 +35,13 @@ VstIntPtr IEffectVST::Dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index,
                                float opt) {
     IEffectVST* plugin = FromEffect(effect);
     if (!plugin) return 0;
-    // The idle calls also deliver what the editor told the host (gestures, automation).
+    // The idle calls also deliver what the editor told the host (gestures, automation). A window host
+    // without a thread or loop of its own is driven from here, on the host's user-interface thread,
+    // without the instance lock: the editor takes it for each parameter change it makes.
     if (opcode == effEditIdle || opcode == effIdle) {
+        if (opcode == effEditIdle) {
+            if (auto* client = dynamic_cast<IEditorLoopClient*>(plugin->Editor())) client->Idle();
+        }
         AdapterCall call(*plugin);
         return 0;
     }

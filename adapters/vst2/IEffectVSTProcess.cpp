@@ -89,7 +89,8 @@ void IEffectVST::SetParameterValue(int index, float value) {
     IEffectParam* param = Param(index);
     if (!param) return;
     param->SetFromNormalized(value);
-    if (Editor()) Editor()->ApplyParamToControls(index, value, true);
+    // Any host thread: the editor takes the value on its own thread, at its next tick.
+    if (Editor()) Editor()->PostParamValue(index, value);
     ParameterChanged(index, false);
 }
 

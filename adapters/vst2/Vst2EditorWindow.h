@@ -4,7 +4,9 @@
 // host ever opens an editor that shows nothing. One switch per platform.
 
 #if defined(_WIN32)
-#define QUIL_VST2_EDITOR_WINDOW 0  // 1 once the editor is built on the Win32 window host
+#define QUIL_VST2_EDITOR_WINDOW 1  // the Win32 window host: a child of the host's HWND
+#elif defined(__linux__)
+#define QUIL_VST2_EDITOR_WINDOW 1  // the X11 window host: a child of the host's window id
 #else
-#define QUIL_VST2_EDITOR_WINDOW 0  // 1 once the editor is built on the X11 window host
+#define QUIL_VST2_EDITOR_WINDOW 0  // no window host here
 #endif

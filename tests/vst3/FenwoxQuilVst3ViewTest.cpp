@@ -32,15 +32,18 @@ private:
     bool* mDestroyed;
 };
 
-// A host frame that resizes its window at once and tells the view, as hosts do.
+// A host frame that resizes its window at once and tells the view, as hosts do, and offers its
+// run loop as Linux hosts do.
 class ResizingFrame : public FObject, public IPlugFrame {
 public:
+    ~ResizingFrame() override { mLoop->release(); }
     tresult PLUGIN_API resizeView(IPlugView* view, ViewRect* newSize) override {
         requests.push_back({view, *newSize});
         return view->onSize(newSize);
     }
     tresult PLUGIN_API queryInterface(const TUID iidBytes, void** obj) override {
         if (obj && answerInterface<IPlugFrame>(this, iidBytes, obj)) return kResultOk;
+        if (obj && Linux::IRunLoop::iid == iidBytes) return mLoop->queryInterface(iidBytes, obj);
         return FObject::queryInterface(iidBytes, obj);
     }
     QUIL_VST3_REFCOUNT_FROM(FObject)
@@ -50,6 +53,9 @@ public:
         ViewRect rect;
     };
     std::vector<Request> requests;
+
+private:
+    vst3test::AcceptingRunLoop* mLoop = new vst3test::AcceptingRunLoop;
 };
 
 // A context menu that records where it was shown.
@@ -248,9 +254,9 @@ TEST_F(FenwoxQuilView, OneViewAtATimeShowsTheEditor) {
     second->setFrame(frame);
     int otherWindow = 0;
 
-    ASSERT_EQ(first->attached(&parentWindow, "HWND"), kResultOk);
+    ASSERT_EQ(first->attached(&parentWindow, kNativeType), kResultOk);
     EXPECT_EQ(plugin->createView("editor"), nullptr);
-    EXPECT_EQ(second->attached(&otherWindow, "HWND"), kResultFalse);
+    EXPECT_EQ(second->attached(&otherWindow, kNativeType), kResultFalse);
     EXPECT_EQ(editor->ParentWindow(), &parentWindow);
     EXPECT_EQ(second->removed(), kResultOk);
     EXPECT_NE(editor->WindowHandle(), nullptr) << "removing a view that showed nothing closed the editor";
@@ -259,7 +265,7 @@ TEST_F(FenwoxQuilView, OneViewAtATimeShowsTheEditor) {
     // although the first is still the older view.
     ASSERT_EQ(first->removed(), kResultOk);
     EXPECT_EQ(editor->WindowHandle(), nullptr);
-    ASSERT_EQ(second->attached(&otherWindow, "HWND"), kResultOk);
+    ASSERT_EQ(second->attached(&otherWindow, kNativeType), kResultOk);
     EXPECT_EQ(editor->ParentWindow(), &otherWindow);
     first->removed();
     EXPECT_NE(editor->WindowHandle(), nullptr);
@@ -274,7 +280,7 @@ TEST_F(FenwoxQuilView, OneViewAtATimeShowsTheEditor) {
     EXPECT_EQ(editor->WindowHandle(), nullptr);
     IPlugView* third = createEditorView();
     ASSERT_NE(third, nullptr);
-    EXPECT_EQ(third->attached(&parentWindow, "HWND"), kResultOk);
+    EXPECT_EQ(third->attached(&parentWindow, kNativeType), kResultOk);
     EXPECT_NE(editor->WindowHandle(), nullptr);
     third->removed();
     third->release();

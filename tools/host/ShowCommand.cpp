@@ -3,38 +3,16 @@
 // closes or the time is up; optionally plays scripted input and writes a screenshot.
 #include "adapters/vst3/api/PlugView.h"
 #include "adapters/vst3/base/FObject.h"
-#include "raster/MemBitmap.h"
-#include "raster/Png.h"
 #include "tools/host/Commands.h"
 #include "tools/host/HostSession.h"
 #include "tools/host/ParameterAssignments.h"
-#include "tools/host/ShowEvents.h"
-#include "tools/host/ShowWindow.h"
+#include "tools/host/RenderIo.h"
+#include "tools/host/ShowRun.h"
 
-#include <atomic>
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 namespace quilhost {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// How long a view may take to paint after being attached.
-constexpr int kFirstPaintTimeoutMs = 5000;
-constexpr int kPumpSliceMs = 10;
-// After the last scripted event: long enough for a few redraw ticks of any usual frame rate.
-constexpr int kSettleMs = 200;
-
-int fail(const std::string& message) {
-    std::fprintf(stderr, "quilhost: %s\n", message.c_str());
-    return 1;
-}
-
-int elapsedMs(Clock::time_point since) {
-    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
-}
 
 // The frame the view lives in: carries its resize requests to the window.
 class ShowFrame : public vst3::FObject, public vst3::IPlugFrame {
@@ -60,127 +38,6 @@ private:
     ShowWindow& mWindow;
 };
 
-bool differsFromBackground(Raster_MemBitmap& pixels) {
-    const std::uint32_t* data = pixels.PixelData();
-    if (!data) return false;
-    for (int y = 0; y < pixels.PixelHeight(); ++y) {
-        const std::uint32_t* row = data + static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels.RowPixels());
-        for (int x = 0; x < pixels.PixelWidth(); ++x)
-            if ((row[x] | 0xFF000000u) != kShowBackground) return true;
-    }
-    return false;
-}
-
-// Pumps until the client area shows something of the view. False, with `error` set, when the
-// window closed first or nothing came.
-bool waitForFirstPaint(ShowWindow& window, std::string& error) {
-    const Clock::time_point start = Clock::now();
-    Raster_MemBitmap pixels;
-    while (elapsedMs(start) < kFirstPaintTimeoutMs) {
-        if (!window.pump(kPumpSliceMs)) {
-            error = "the window was closed before the editor painted";
-            return false;
-        }
-        if (window.capture(pixels) && differsFromBackground(pixels)) return true;
-    }
-    error = "the editor did not paint within " + std::to_string(kFirstPaintTimeoutMs) + " ms";
-    return false;
-}
-
-// Pumps until `untilMs` after `start`. False when the window closed.
-bool pumpUntil(ShowWindow& window, Clock::time_point start, int untilMs) {
-    for (;;) {
-        const int left = untilMs - elapsedMs(start);
-        if (left <= 0) return window.pump(0);
-        if (!window.pump(left < kPumpSliceMs ? left : kPumpSliceMs)) return false;
-    }
-}
-
-bool writeScreenshot(ShowWindow& window, const std::string& path, std::string& error) {
-    Raster_MemBitmap pixels;
-    if (!window.capture(pixels)) {
-        error = "cannot read the window's pixels";
-        return false;
-    }
-    if (!Raster_WritePng(&pixels, path.c_str())) {
-        error = "cannot write '" + path + "'";
-        return false;
-    }
-    std::printf("screenshot: %s (%d x %d)\n", path.c_str(), pixels.PixelWidth(), pixels.PixelHeight());
-    return true;
-}
-
-// Plays the script from its own thread, each event at its moment: the window's thread keeps
-// pumping, and a menu the script opens runs its modal loop there while later events close it.
-class ScriptPlayer {
-public:
-    ScriptPlayer(ShowWindow& window, const std::vector<ShowEvent>& events, Clock::time_point start, int deadlineMs)
-        : mThread([this, &window, &events, start, deadlineMs] { play(window, events, start, deadlineMs); }) {}
-    ~ScriptPlayer() { finish(); }
-
-    bool done() const { return mDone.load(); }
-    // Stops playing what has not been played yet and waits for the thread; the first error, or empty.
-    std::string finish() {
-        mStop.store(true);
-        if (mThread.joinable()) mThread.join();
-        return mError;
-    }
-
-private:
-    void play(ShowWindow& window, const std::vector<ShowEvent>& events, Clock::time_point start, int deadlineMs) {
-        for (const ShowEvent& event : events) {
-            if (deadlineMs >= 0 && event.ms > deadlineMs) {
-                mError = "events from line " + std::to_string(event.line) + " on come after --seconds";
-                break;
-            }
-            const Clock::time_point due = start + std::chrono::milliseconds(event.ms);
-            while (Clock::now() < due) {
-                if (mStop.load()) return finishPlaying();
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-            std::string error;
-            if (!window.inject(event, error)) {
-                mError = "event on line " + std::to_string(event.line) + ": " + error;
-                break;
-            }
-        }
-        finishPlaying();
-    }
-    void finishPlaying() { mDone.store(true); }
-
-    std::string mError;
-    std::atomic<bool> mDone{false};
-    std::atomic<bool> mStop{false};
-    std::thread mThread;
-};
-
-// Everything between attaching the view and removing it. Returns the exit status.
-int runWindow(ShowWindow& window, const CommandOptions& options, const std::vector<ShowEvent>& events) {
-    std::string error;
-    if (!waitForFirstPaint(window, error)) return fail(error);
-    const Clock::time_point start = Clock::now();
-    const bool timed = options.showSeconds >= 0.0;
-    const int deadlineMs = timed ? static_cast<int>(options.showSeconds * 1000.0) : -1;
-    const bool scripted = !events.empty() || !options.screenshot.empty();
-
-    bool open = true;
-    if (!events.empty()) {
-        ScriptPlayer player(window, events, start, deadlineMs);
-        while (open && !player.done() && (!timed || elapsedMs(start) < deadlineMs)) open = window.pump(kPumpSliceMs);
-        // Input still in the queue when the script ends is handled before anything is read back.
-        if (open) open = pumpUntil(window, start, elapsedMs(start) + kSettleMs);
-        error = player.finish();
-        if (!error.empty()) return fail(error);
-    }
-    if (open && !options.screenshot.empty() && !writeScreenshot(window, options.screenshot, error)) return fail(error);
-    if (open && timed) pumpUntil(window, start, deadlineMs);
-    else if (open && !scripted) {
-        while (window.pump(100)) {
-        }
-    }
-    return 0;
-}
-
 void printEdits(const PluginInstance& instance) {
     for (const std::string& entry : instance.handler().log()) std::printf("host: %s\n", entry.c_str());
 }
@@ -190,30 +47,30 @@ void printEdits(const PluginInstance& instance) {
 int runShow(const CommandOptions& options) {
     std::vector<ShowEvent> events;
     std::string error;
-    if (!options.eventsFile.empty() && !loadShowEvents(options.eventsFile, events, error)) return fail(error);
+    if (!options.eventsFile.empty() && !loadShowEvents(options.eventsFile, events, error)) return commandFailure(error);
 
     auto session = HostSession::open(options.bundle, error);
-    if (!session) return fail(error);
+    if (!session) return commandFailure(error);
     PluginInstance& instance = session->instance();
     // Host automation before the window opens: the values the controls show from the first paint.
-    if (!sendAssignments(instance, options, error)) return fail(error);
+    if (!sendAssignments(instance, options, error)) return commandFailure(error);
 
     vst3::IPlugView* view = instance.controller()->createView(vst3::kEditorViewType);
-    if (!view) return fail("the plug-in offers no editor");
+    if (!view) return commandFailure("the plug-in offers no editor");
     vst3::ViewRect size{};
     if (view->getSize(&size) != vst3::kResultOk || size.right <= size.left || size.bottom <= size.top) {
         view->release();
-        return fail("the editor reports no usable size");
+        return commandFailure("the editor reports no usable size");
     }
     auto window = ShowWindow::create(size.right - size.left, size.bottom - size.top,
                                      instance.classInfo().name, error);
     if (!window) {
         view->release();
-        return fail(error);
+        return commandFailure(error);
     }
     if (view->isPlatformTypeSupported(window->platformType()) != vst3::kResultTrue) {
         view->release();
-        return fail(std::string("the editor does not support the window type ") + window->platformType());
+        return commandFailure(std::string("the editor does not support the window type ") + window->platformType());
     }
     auto* frame = new ShowFrame(*window);
     view->setFrame(frame);
@@ -221,7 +78,7 @@ int runShow(const CommandOptions& options) {
     if (view->attached(window->nativeHandle(), window->platformType()) == vst3::kResultOk) {
         std::printf("editor: %d x %d in a %s window\n", size.right - size.left, size.bottom - size.top,
                     window->platformType());
-        status = runWindow(*window, options, events);
+        status = runShowWindow(*window, options, events);
         view->removed();
     } else {
         std::fprintf(stderr, "quilhost: the editor refused the window\n");

@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     if (command == "render") return vst2 ? runVst2Render(options) : runRender(options);
     if (command == "state") return vst2 ? runVst2State(options) : runState(options);
     if (command == "bench") return runBench(options);
-    if (command == "show") return runShow(options);
+    if (command == "show") return vst2 ? runVst2Show(options) : runShow(options);
     std::fprintf(stderr, "quilhost: unknown command '%s'\n", command.c_str());
     usage(stderr);
     return 2;

@@ -11,6 +11,7 @@ namespace quilhost {
 int runVst2Info(const CommandOptions& options);
 int runVst2Render(const CommandOptions& options);
 int runVst2State(const CommandOptions& options);
+int runVst2Show(const CommandOptions& options);
 
 // The library and one opened effect of it; the effect closes before the library unloads.
 struct Vst2Session {
@@ -25,5 +26,8 @@ struct Vst2Session {
 // texts are read by a scratch instance of the library, so the effect being set up is not touched.
 bool resolveVst2Assignments(const Vst2Library& library, const std::vector<ParameterAssignment>& assignments,
                             std::vector<ParameterChange>& changes, std::string& error);
+// The assignments resolved as above and sent to the session's effect through setParameter.
+bool setVst2Assignments(const Vst2Session& session, const std::vector<ParameterAssignment>& assignments,
+                        std::string& error);
 
 } // namespace quilhost

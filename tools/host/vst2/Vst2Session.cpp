@@ -36,4 +36,14 @@ bool resolveVst2Assignments(const Vst2Library& library, const std::vector<Parame
     return true;
 }
 
+bool setVst2Assignments(const Vst2Session& session, const std::vector<ParameterAssignment>& assignments,
+                        std::string& error) {
+    std::vector<ParameterChange> changes;
+    if (!resolveVst2Assignments(*session.library, assignments, changes, error)) return false;
+    vst2::AEffect* effect = session.plugin->effect();
+    for (const ParameterChange& change : changes)
+        effect->setParameter(effect, static_cast<vst2::VstInt32>(change.id), static_cast<float>(change.value));
+    return true;
+}
+
 } // namespace quilhost

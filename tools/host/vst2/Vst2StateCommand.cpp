@@ -51,10 +51,7 @@ int runVst2State(const CommandOptions& options) {
     if (!session.open(options.bundle, error)) return commandFailure(error);
     Vst2Plugin& source = *session.plugin;
     AEffect* effect = source.effect();
-    std::vector<ParameterChange> changes;
-    if (!resolveVst2Assignments(*session.library, options.assignments, changes, error)) return commandFailure(error);
-    for (const ParameterChange& change : changes)
-        effect->setParameter(effect, static_cast<VstInt32>(change.id), static_cast<float>(change.value));
+    if (!setVst2Assignments(session, options.assignments, error)) return commandFailure(error);
 
     FxpProgram program{effect->uniqueID, effect->version, source.text(effGetProgramName), parameterValues(source)};
     if (!options.loadState.empty() && !readProgram(options.loadState, effect, program, error))
