@@ -11,10 +11,13 @@ void AAX_CEffectGUI_IEffect::BindEditor() {
 }
 
 void AAX_CEffectGUI_IEffect::AttachToView() {
+    // The editor lives in a child window of the host's HWND; other kinds of view it cannot use.
+    if (!editor || ViewContainer().GetType() != AAX_eViewContainer_Type_HWND) return;
     void* window = ViewContainer().GetPtr();
-    if (!window || !editor) return;
+    if (!window) return;
     editor->SetHostView(&ViewContainer());
-    editor->OpenEditorWindow(window);
+    // A window that could not be opened asks the host for nothing.
+    if (!editor->OpenEditorWindow(window)) editor->SetHostView(nullptr);
 }
 
 void AAX_CEffectGUI_IEffect::DetachFromView() {

@@ -113,7 +113,7 @@ int32_t IEffectAAX::ApplyNormalizedValue(const char* id, double value) {
     if (index >= 0) {
         PlugMutexLock lock(mMutex);
         Param(index)->SetFromNormalized(value);
-        if (Editor()) Editor()->ApplyParamToControls(index, value, true);
+        if (Editor()) Editor()->PostParamValue(index, value);
         ParameterChanged(index, false);
     }
     CountChange();

@@ -5,6 +5,7 @@
 #include "editor/IControl.h"
 #include "editor/IGraphics.h"
 #include "effect/FenwoxQuil.h"
+#include "tests/aax/HostWindow.h"
 #include "tools/aaxhost/HostRuntime.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ class FenwoxQuilAaxEditor : public ::testing::Test {
 protected:
     void SetUp() override {
         plugin->HostInterface()->AddRef();
+        ASSERT_TRUE(window);
         ASSERT_EQ(plugin->Initialize(&controller), AAX_SUCCESS);
         guiController.setDataModel(plugin->HostInterface());
         gui->AddRef();
@@ -43,7 +45,7 @@ protected:
     aaxhost::HostController guiController{automation, 44100.0f, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo};
     FenwoxQuil* plugin = new FenwoxQuil();
     AAX_CEffectGUI_IEffect* gui = new AAX_CEffectGUI_IEffect;
-    int window = 0;
+    std::unique_ptr<quilhost::ShowWindow> window = fenwoxquil_aax_test::OpenHostWindow();
 };
 
 } // namespace
@@ -56,10 +58,13 @@ TEST_F(FenwoxQuilAaxEditor, ReopensTheSameEditorWithTheSameValues) {
     ASSERT_NE(plugin->Editor(), nullptr);
     EXPECT_EQ(gui->BoundEditor(), plugin->Editor());
 
-    aaxhost::HostViewContainer view(&window);
+    aaxhost::HostViewContainer view(window->nativeHandle());
     ASSERT_EQ(gui->SetViewContainer(&view), AAX_SUCCESS);
     EXPECT_NE(plugin->Editor()->WindowHandle(), nullptr);
     ASSERT_EQ(plugin->UpdateParameterNormalizedValue("3", 0.5, 0), AAX_SUCCESS);
+    // The value reaches the controls at the editor's next tick.
+    IBounds dirty;
+    plugin->Editor()->CollectDirty(&dirty);
     EXPECT_DOUBLE_EQ(controlValue(FenwoxQuil::kFeedback), 0.5);
 
     ASSERT_EQ(gui->SetViewContainer(nullptr), AAX_SUCCESS);
@@ -74,7 +79,7 @@ TEST_F(FenwoxQuilAaxEditor, ReopensTheSameEditorWithTheSameValues) {
 
 TEST_F(FenwoxQuilAaxEditor, ResizeRequestsReachTheOpenViewOnly) {
     ASSERT_EQ(gui->Initialize(&guiController), AAX_SUCCESS);
-    aaxhost::HostViewContainer view(&window);
+    aaxhost::HostViewContainer view(window->nativeHandle());
     ASSERT_EQ(gui->SetViewContainer(&view), AAX_SUCCESS);
     plugin->ResizeEditor(500, 300);
     ASSERT_EQ(view.sizeRequests.size(), 1u);
@@ -85,4 +90,20 @@ TEST_F(FenwoxQuilAaxEditor, ResizeRequestsReachTheOpenViewOnly) {
     plugin->ResizeEditor(200, 100);
     EXPECT_EQ(view.sizeRequests.size(), 1u);
     EXPECT_EQ(view.references(), 0);
+}
+
+// A view that is not an HWND (a Mac host's NSView, none at all) is not opened: the editor keeps no
+// window and asks that view for nothing.
+TEST_F(FenwoxQuilAaxEditor, ViewsOfOtherKindsAreNotOpened) {
+    ASSERT_EQ(gui->Initialize(&guiController), AAX_SUCCESS);
+    for (const int32_t type : {0, 1, 2}) {
+        aaxhost::HostViewContainer view(window->nativeHandle());
+        view.type = type;
+        EXPECT_EQ(gui->SetViewContainer(&view), AAX_SUCCESS) << type;
+        EXPECT_EQ(plugin->Editor()->WindowHandle(), nullptr) << type;
+        plugin->ResizeEditor(500, 300);
+        EXPECT_TRUE(view.sizeRequests.empty()) << type;
+        EXPECT_EQ(gui->SetViewContainer(nullptr), AAX_SUCCESS) << type;
+        EXPECT_EQ(view.references(), 0) << type;
+    }
 }

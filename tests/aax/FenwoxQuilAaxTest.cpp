@@ -1,6 +1,7 @@
 // The FenwoxQuil AAX module through the test host: description, parameters, automation, chunks,
 // the editor object, teardown and unload, and the host input it must survive.
 #include "AaxPluginFixture.h"
+#include "HostWindow.h"
 
 #include "tools/aaxhost/HostString.h"
 
@@ -347,8 +348,9 @@ TEST_F(FenwoxQuilAax, CallsAfterTeardownAreRefused) {
 }
 
 TEST_F(FenwoxQuilAax, EditorObjectOpensAndClosesInTheHostsWindow) {
-    int window = 0;
-    ASSERT_TRUE(plugin->showEditor(&window, error)) << error;
+    auto window = OpenHostWindow();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(plugin->showEditor(window->nativeHandle(), error)) << error;
     AAX_IACFEffectGUI_V2* gui = plugin->editorObject();
     AAX_Point size{-1.0f, -1.0f};
     EXPECT_EQ(gui->GetViewSize(&size), AAX_SUCCESS);
@@ -357,7 +359,7 @@ TEST_F(FenwoxQuilAax, EditorObjectOpensAndClosesInTheHostsWindow) {
     EXPECT_EQ(plugin->viewContainer()->references(), 1);
     plugin->hideEditor();
     EXPECT_EQ(plugin->viewContainer()->references(), 0);
-    ASSERT_TRUE(plugin->showEditor(&window, error)) << error;
+    ASSERT_TRUE(plugin->showEditor(window->nativeHandle(), error)) << error;
     EXPECT_EQ(plugin->viewContainer()->references(), 1);
 }
 
@@ -375,8 +377,9 @@ TEST_F(FenwoxQuilAax, EditorObjectWithoutDataModel) {
     aaxhost::HostAutomation automation;
     aaxhost::HostController controller(automation, 44100.0f, AAX_eStemFormat_Stereo, AAX_eStemFormat_Stereo);
     EXPECT_EQ(gui->Initialize(&controller), AAX_SUCCESS);
-    int window = 0;
-    aaxhost::HostViewContainer view(&window);
+    auto window = OpenHostWindow();
+    ASSERT_TRUE(window);
+    aaxhost::HostViewContainer view(window->nativeHandle());
     EXPECT_EQ(gui->SetViewContainer(&view), AAX_SUCCESS);
     EXPECT_EQ(gui->GetViewSize(&size), AAX_SUCCESS);
     EXPECT_EQ(size.vert, -1.0f);
@@ -389,8 +392,9 @@ TEST_F(FenwoxQuilAax, EditorObjectWithoutDataModel) {
 
 // After teardown every reference is back and the module may be unloaded.
 TEST_F(FenwoxQuilAax, ReferencesReturnAndTheModuleMayUnload) {
-    int window = 0;
-    ASSERT_TRUE(plugin->showEditor(&window, error)) << error;
+    auto window = OpenHostWindow();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(plugin->showEditor(window->nativeHandle(), error)) << error;
     auto second = create(kMono);
     ASSERT_TRUE(second);
     EXPECT_GT(module->canUnloadNow(), 0);

@@ -203,7 +203,7 @@ void AaxInstance::render(const float* const* inputs, float* const* outputs, int 
                                             mTransport.tempo / 60.0 * kTicksPerQuarter);
 }
 
-bool AaxInstance::showEditor(void* window, std::string& error) {
+bool AaxInstance::createEditor(std::string& error) {
     if (!mGui) {
         if (!mCreateGui) {
             error = "the effect registered no editor object";
@@ -222,6 +222,11 @@ bool AaxInstance::showEditor(void* window, std::string& error) {
             return false;
         }
     }
+    return true;
+}
+
+bool AaxInstance::showEditor(void* window, std::string& error) {
+    if (!createEditor(error)) return false;
     hideEditor();
     mView = std::make_unique<HostViewContainer>(window);
     mGui->SetViewContainer(mView.get());

@@ -56,8 +56,10 @@ public:
     HostTransport& transport() { return mTransport; }
     HostMidiNode& inputMidi() { return mInputMidi; }
 
-    // Editor: creates and initialises the editor object on first use, then shows it in a view
-    // container around `window`; hideEditor takes the container away.
+    // Editor: createEditor creates and initialises the editor object (once); showEditor does that
+    // when needed, then shows it in a view container around `window`; hideEditor takes the
+    // container away.
+    bool createEditor(std::string& error);
     bool showEditor(void* window, std::string& error);
     void hideEditor();
     aax::AAX_IACFEffectGUI_V2* editorObject() const { return mGui; }

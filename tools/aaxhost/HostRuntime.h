@@ -129,7 +129,7 @@ class HostViewContainer final : public HostObject<aax::AAX_IACFViewContainer> {
 public:
     explicit HostViewContainer(void* window) : mWindow(window) {}
     int32_t QueryInterface(const aax::acfIID& iid, void** out) override;
-    int32_t GetType() override { return aax::AAX_eViewContainer_Type_HWND; }
+    int32_t GetType() override { return type; }
     void* GetPtr() override { return mWindow; }
     int32_t GetModifiers(uint32_t* outModifiers) override;
     int32_t SetViewSize(aax::AAX_Point& size) override;
@@ -137,6 +137,8 @@ public:
     int32_t HandleParameterMouseDrag(const char*, uint32_t) override { return aax::AAX_ERROR_UNIMPLEMENTED; }
     int32_t HandleParameterMouseUp(const char*, uint32_t) override { return aax::AAX_ERROR_UNIMPLEMENTED; }
 
+    // The kind of view the host offers (Windows hosts: an HWND).
+    int32_t type = aax::AAX_eViewContainer_Type_HWND;
     std::vector<aax::AAX_Point> sizeRequests;
 
 private:

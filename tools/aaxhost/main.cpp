@@ -2,6 +2,7 @@
 // audio through it.
 #include "tools/aaxhost/AaxInstance.h"
 #include "tools/aaxhost/AaxRender.h"
+#include "tools/aaxhost/AaxShow.h"
 #include "tools/host/AudioFile.h"
 #include "tools/host/DemoPhrase.h"
 
@@ -18,6 +19,7 @@ void usage(std::FILE* out) {
     std::fprintf(out,
                  "usage: aaxhost info <bundle>\n"
                  "       aaxhost render <bundle> [-i input] -o output [options] [parameters]\n"
+                 "       aaxhost show <bundle> [--seconds N] [--screenshot file.png] [--events file]\n"
                  "\n"
                  "<bundle> is a .aaxplugin bundle folder or a module file.\n"
                  "render: without -i, the demo phrase is the input; the component whose input matches\n"
@@ -28,7 +30,9 @@ void usage(std::FILE* out) {
                  "  --tail seconds silence processed after the input (default 2)\n"
                  "  --set Name=text, --norm Name=x, --at seconds: parameters as for quilhost; the name\n"
                  "  Bypass names the host's master bypass\n"
-                 "  --expect file  fail unless the output equals this file sample for sample\n");
+                 "  --expect file  fail unless the output equals this file sample for sample\n"
+                 "show: the editor in a window of the host's (Windows: an HWND view container), as\n"
+                 "quilhost show; the automation requests it made are printed when it closes.\n");
 }
 
 int fail(const std::string& message) {
@@ -82,12 +86,16 @@ int main(int argc, char** argv) {
     AaxRenderSettings settings;
     settings.tailSeconds = 2.0;
     std::vector<quilhost::ParameterAssignment> assignments;
+    quilhost::CommandOptions show;
     for (int i = 3; i < argc; ++i) {
         const std::string option = argv[i];
         if (i + 1 >= argc) return fail("missing value for " + option);
         const char* value = argv[++i];
         double n = 0.0;
         if (option == "-i") input = value;
+        else if (option == "--seconds" && number(value, 0.0, 3600.0, n)) show.showSeconds = n;
+        else if (option == "--screenshot") show.screenshot = value;
+        else if (option == "--events") show.eventsFile = value;
         else if (option == "-o") output = value;
         else if (option == "--expect") expected = value;
         else if (option == "--rate" && number(value, 1000.0, 768000.0, n)) rate = n;
@@ -108,6 +116,7 @@ int main(int argc, char** argv) {
     auto module = AaxModule::open(argv[2], error);
     if (!module) return fail(error);
     if (command == "info") return info(*module);
+    if (command == "show") return showEditorWindow(*module, show);
     if (command != "render") {
         usage(stderr);
         return 2;

@@ -69,6 +69,7 @@ public:
     void Detach() { mContainer.reset(); }
     bool IsValid() const { return static_cast<bool>(mContainer); }
 
+    int32_t GetType() const { return mContainer ? mContainer->GetType() : AAX_eViewContainer_Type_NULL; }
     void* GetPtr() const { return mContainer ? mContainer->GetPtr() : nullptr; }
     int32_t SetViewSize(AAX_Point size) { return mContainer ? mContainer->SetViewSize(size) : AAX_ERROR_NULL_OBJECT; }
 

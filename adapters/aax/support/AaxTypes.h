@@ -65,6 +65,7 @@ enum AAX_EMIDINodeType : int32_t {
 
 enum AAX_EParameterType : int32_t { AAX_eParameterType_Discrete = 0, AAX_eParameterType_Continuous = 1 };
 
+constexpr int32_t AAX_eViewContainer_Type_NULL = 0;
 constexpr int32_t AAX_eViewContainer_Type_HWND = 3;
 
 // Data model and GUI are described by a C-style record of pointer-sized fields.
