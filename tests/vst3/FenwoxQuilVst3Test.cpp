@@ -222,9 +222,9 @@ TEST_F(FenwoxQuilVst3, EditorViewsComeAtTheEditorsSizeAndAttachToTheHostsWindow)
     EXPECT_EQ(first->isPlatformTypeSupported(vst3test::kForeignWindowType), kResultFalse);
     int hostWindow = 0;
 #if defined(_WIN32)
-    EXPECT_EQ(first->attached(&hostWindow, kPlatformTypeHWND), kResultOk);
-    EXPECT_EQ(first->removed(), kResultOk);
-    EXPECT_EQ(first->attached(&hostWindow, kPlatformTypeHWND), kResultOk);
+    // A handle that is no window gets no editor rather than a view that shows nothing. (Opening it
+    // in a real window is the Windows editor tests' business.)
+    EXPECT_EQ(first->attached(&hostWindow, kPlatformTypeHWND), kResultFalse);
     EXPECT_EQ(first->removed(), kResultOk);
 #else
     // The Linux editor runs on the host's loop: a host frame without one gets no editor. (Opening
