@@ -34,7 +34,7 @@ void forEachName(const char* text, Use&& use) {
     }
 }
 
-// A 4-byte private block in place of a node the component spec leaves out.
+// A 4-byte private block in place of a node the component layout leaves out.
 int32_t placeholder(AAX_VComponentDescriptor& component, int32_t field) {
     return component.AddPrivateData(field, 4, 0);
 }
@@ -55,41 +55,41 @@ uint32_t StemFormatFor(int channels) {
     }
 }
 
-int AddAlgorithmComponent(AAX_VEffectDescriptor* descriptor, const ComponentSpec& spec) {
+int AddAlgorithmComponent(AAX_VEffectDescriptor* descriptor, const ComponentLayout& layout) {
     using F = AAX_CIEffectParameters;
     std::unique_ptr<AAX_VComponentDescriptor> component = descriptor->NewComponentDescriptor();
     int result = 0;
-    result |= spec.globalMidiOn ? component->AddMIDINode(F::kFieldGlobalMidi, AAX_eMIDINodeType_Global,
-                                                         spec.globalMidiName, spec.globalMidiMask)
+    result |= layout.globalMidiOn ? component->AddMIDINode(F::kFieldGlobalMidi, AAX_eMIDINodeType_Global,
+                                                         layout.globalMidiName, layout.globalMidiMask)
                                 : placeholder(*component, F::kFieldGlobalMidi);
-    result |= spec.inputMidiOn ? component->AddMIDINode(F::kFieldInputMidi, AAX_eMIDINodeType_LocalInput,
-                                                        spec.inputMidiName, spec.inputMidiMask)
+    result |= layout.inputMidiOn ? component->AddMIDINode(F::kFieldInputMidi, AAX_eMIDINodeType_LocalInput,
+                                                        layout.inputMidiName, layout.inputMidiMask)
                                : placeholder(*component, F::kFieldInputMidi);
-    result |= spec.transportOn
+    result |= layout.transportOn
                   ? component->AddMIDINode(F::kFieldTransport, AAX_eMIDINodeType_Transport, "Transport", 0xFFFF)
                   : placeholder(*component, F::kFieldTransport);
     result |= component->AddAudioIn(F::kFieldAudioIn);
     result |= component->AddAudioOut(F::kFieldAudioOut);
     result |= component->AddAudioBufferLength(F::kFieldBufferLength);
-    result |= spec.meterCount > 0
-                  ? component->AddMeters(F::kFieldMeters, spec.meterIds, static_cast<uint32_t>(spec.meterCount))
+    result |= layout.meterCount > 0
+                  ? component->AddMeters(F::kFieldMeters, layout.meterIds, static_cast<uint32_t>(layout.meterCount))
                   : placeholder(*component, F::kFieldMeters);
-    for (int k = 0; k < spec.auxOutputCount && k < ComponentSpec::kMaxAuxOutputs; ++k)
-        result |= component->AddAuxOutputStem(0, static_cast<int32_t>(spec.auxOutputStemFormats[k]),
-                                               spec.auxOutputNames[k]);
+    for (int k = 0; k < layout.auxOutputCount && k < ComponentLayout::kMaxAuxOutputs; ++k)
+        result |= component->AddAuxOutputStem(0, static_cast<int32_t>(layout.auxOutputStemFormats[k]),
+                                               layout.auxOutputNames[k]);
     result |= component->AddPrivateData(F::kFieldInstance, 8, 0);
 
     std::unique_ptr<AAX_VPropertyMap> properties = descriptor->NewPropertyMap();
-    if (spec.property151On) result |= properties->AddProperty(AAX_eProperty_UsesClientGUI, 1);
-    result |= properties->AddProperty(AAX_eProperty_LatencyContribution, static_cast<int32_t>(spec.property56Value));
-    result |= properties->AddProperty(AAX_eProperty_InputStemFormat, static_cast<int32_t>(spec.inputStemFormat));
-    result |= properties->AddProperty(AAX_eProperty_OutputStemFormat, static_cast<int32_t>(spec.outputStemFormat));
-    result |= properties->AddProperty(AAX_eProperty_CanBypass, spec.property60Value ? 1 : 0);
-    result |= properties->AddProperty(AAX_eProperty_ManufacturerID, static_cast<int32_t>(spec.manufacturerId));
-    result |= properties->AddProperty(AAX_eProperty_ProductID, static_cast<int32_t>(spec.productId));
-    result |= properties->AddProperty(AAX_eProperty_PlugInID_Native, static_cast<int32_t>(spec.pluginId));
-    if (spec.secondPluginId != ComponentSpec::kNone)
-        result |= properties->AddProperty(AAX_eProperty_PlugInID_AudioSuite, static_cast<int32_t>(spec.secondPluginId));
+    if (layout.usesClientGui) result |= properties->AddProperty(AAX_eProperty_UsesClientGUI, 1);
+    result |= properties->AddProperty(AAX_eProperty_LatencyContribution, static_cast<int32_t>(layout.latencyContribution));
+    result |= properties->AddProperty(AAX_eProperty_InputStemFormat, static_cast<int32_t>(layout.inputStemFormat));
+    result |= properties->AddProperty(AAX_eProperty_OutputStemFormat, static_cast<int32_t>(layout.outputStemFormat));
+    result |= properties->AddProperty(AAX_eProperty_CanBypass, layout.canBypass ? 1 : 0);
+    result |= properties->AddProperty(AAX_eProperty_ManufacturerID, static_cast<int32_t>(layout.manufacturerId));
+    result |= properties->AddProperty(AAX_eProperty_ProductID, static_cast<int32_t>(layout.productId));
+    result |= properties->AddProperty(AAX_eProperty_PlugInID_Native, static_cast<int32_t>(layout.pluginId));
+    if (layout.secondPluginId != ComponentLayout::kNone)
+        result |= properties->AddProperty(AAX_eProperty_PlugInID_AudioSuite, static_cast<int32_t>(layout.secondPluginId));
 
     result |= component->AddProcessProc_Native(RenderCallback, *properties);
     result |= descriptor->AddComponent(*component);
@@ -116,20 +116,20 @@ int DescribePlugin(AAX_VCollection* collection) {
         if (std::sscanf(token, "%d-%d", &first, &second) == 2 && i < AaxPluginDescription::kMaxConfigurations) {
             const int inputs = first < 1 ? 1 : first;
             std::printf("***** inputs %d *****\n", inputs);
-            ComponentSpec spec;
-            spec.inputStemFormat = StemFormatFor(inputs);
-            spec.outputStemFormat = StemFormatFor(second);
-            spec.manufacturerId = plugin.manufacturerId;
-            spec.productId = plugin.productId;
-            spec.pluginId = plugin.nativeIds[i];
-            spec.secondPluginId = plugin.offlineIds[i];
-            spec.property60Value = true;
-            spec.inputMidiOn = true;
-            spec.inputMidiName = "FenwoxQuil Midi";
-            spec.inputMidiMask = 1;
-            spec.transportOn = true;
-            spec.property56Value = 0;
-            result |= AddAlgorithmComponent(descriptor.get(), spec);
+            ComponentLayout layout;
+            layout.inputStemFormat = StemFormatFor(inputs);
+            layout.outputStemFormat = StemFormatFor(second);
+            layout.manufacturerId = plugin.manufacturerId;
+            layout.productId = plugin.productId;
+            layout.pluginId = plugin.nativeIds[i];
+            layout.secondPluginId = plugin.offlineIds[i];
+            layout.canBypass = true;
+            layout.inputMidiOn = true;
+            layout.inputMidiName = "FenwoxQuil Midi";
+            layout.inputMidiMask = 1;
+            layout.transportOn = true;
+            layout.latencyContribution = 0;
+            result |= AddAlgorithmComponent(descriptor.get(), layout);
             ++i;
         }
         token = std::strchr(token, ' ');

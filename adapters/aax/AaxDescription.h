@@ -7,7 +7,7 @@
 #include <cstdint>
 
 // One processing component: its context nodes and the properties of its processing procedure.
-struct ComponentSpec {
+struct ComponentLayout {
     static constexpr int kMaxAuxOutputs = 16;
     static constexpr uint32_t kNone = 0x6E6F6E65;  // 'none'
 
@@ -26,13 +26,13 @@ struct ComponentSpec {
     uint32_t auxOutputStemFormats[kMaxAuxOutputs] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     uint32_t inputStemFormat = 1;
     uint32_t outputStemFormat = 1;
-    bool property151On = false;
-    bool property60Value = true;
+    bool usesClientGui = false;
+    bool canBypass = true;
     uint32_t manufacturerId = kNone;
     uint32_t productId = kNone;
     uint32_t pluginId = kNone;
     uint32_t secondPluginId = kNone;
-    uint32_t property56Value = 0;
+    uint32_t latencyContribution = 0;
 };
 
 // The stem format of a bus of `channels` channels.
@@ -40,7 +40,7 @@ uint32_t StemFormatFor(int channels);
 
 // DescribePlugin (the module's description) and one of its components: 0 on success, otherwise the
 // OR of the failing calls' results.
-int AddAlgorithmComponent(aax::AAX_VEffectDescriptor* descriptor, const ComponentSpec& spec);
+int AddAlgorithmComponent(aax::AAX_VEffectDescriptor* descriptor, const ComponentLayout& layout);
 
 // The creation procedures the host calls: new objects without a reference, or null.
 aax::IACFUnknown* CreateEffectParameters();
